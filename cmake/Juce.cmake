@@ -1,0 +1,49 @@
+# JUCE's module targets are INTERFACE libraries: every consumer would compile every module again.
+# We compile each module's amalgamated source once, into one static library for the non-GUI
+# modules (enough for the model and its tests, no X needed) and one for the GUI modules.
+find_package(JUCE CONFIG REQUIRED)
+
+# Copies the sources, definitions and link dependencies of the given module targets onto a static
+# library. Links to other juce modules are dropped: they are provided by the libraries themselves.
+function(corvix_juce_static_library name)
+    add_library(${name} STATIC)
+    foreach(module IN LISTS ARGN)
+        set(target juce::${module})
+        get_target_property(sources ${target} INTERFACE_SOURCES)
+        get_target_property(definitions ${target} INTERFACE_COMPILE_DEFINITIONS)
+        get_target_property(includes ${target} INTERFACE_INCLUDE_DIRECTORIES)
+        get_target_property(links ${target} INTERFACE_LINK_LIBRARIES)
+        target_sources(${name} PRIVATE ${sources})
+        if(definitions)
+            target_compile_definitions(${name} PUBLIC ${definitions})
+        endif()
+        if(includes)
+            target_include_directories(${name} SYSTEM PUBLIC ${includes})
+        endif()
+        if(links)
+            list(FILTER links EXCLUDE REGEX "^(juce::)?juce_[a-z_]+$")
+            target_link_libraries(${name} PUBLIC ${links})
+        endif()
+    endforeach()
+    target_compile_features(${name} PUBLIC cxx_std_17)
+    # Framework code is not ours to warn about.
+    target_compile_options(${name} PRIVATE -w)
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()
+
+corvix_juce_static_library(corvix_juce_core
+    juce_core juce_events juce_data_structures juce_audio_basics juce_audio_devices)
+target_compile_definitions(corvix_juce_core PUBLIC
+    JUCE_MODAL_LOOPS_PERMITTED=1
+    JUCE_WEB_BROWSER=0
+    JUCE_USE_CURL=1
+    JUCE_LOAD_CURL_SYMBOLS_LAZILY=0
+    JUCE_STRICT_REFCOUNTEDPOINTER=1
+    JUCE_STANDALONE_APPLICATION=1
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_USE_DARK_SPLASH_SCREEN=0)
+target_link_libraries(corvix_juce_core PUBLIC juce::pkgconfig_JUCE_CURL_LINUX_DEPS)
+
+corvix_juce_static_library(corvix_juce_gui
+    juce_graphics juce_gui_basics juce_gui_extra juce_opengl)
+target_link_libraries(corvix_juce_gui PUBLIC corvix_juce_core juce::pkgconfig_JUCE_IMG_LINUX_DEPS)

@@ -1,0 +1,14 @@
+# One static library per folder. Sources are the folder's .cpp files; the repository root is the
+# include root, so a header is always included by its folder: #include "platform/WaitRoutines.h".
+function(corvix_library name)
+    cmake_parse_arguments(arg "" "" "DEPENDS;PRECOMPILE" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+    file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+    add_library(${name} STATIC ${sources} ${headers})
+    target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+    target_link_libraries(${name} PUBLIC ${arg_DEPENDS})
+    if(arg_PRECOMPILE)
+        target_precompile_headers(${name} PRIVATE ${arg_PRECOMPILE})
+    endif()
+    corvix_warnings(${name})
+endfunction()

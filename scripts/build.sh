@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Configures and builds one flavour of the project: "release" (default) or "sanitize"
+# (AddressSanitizer + UndefinedBehaviorSanitizer). Extra arguments go to the build tool,
+# e.g. a target name: scripts/build.sh release --target OrvelACorvix
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+flavour="${1:-release}"
+shift || true
+
+case "$flavour" in
+    release)  options=(-DCMAKE_BUILD_TYPE=Release) ;;
+    sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCORVIX_SANITIZE=ON -DCORVIX_BUILD_BENCH=OFF) ;;
+    *) echo "unknown build flavour: $flavour (release or sanitize)" >&2; exit 2 ;;
+esac
+
+build="$root/build/$flavour"
+if [[ ! -f "$build/build.ninja" ]]; then
+    cmake -S "$root" -B "$build" -G Ninja "${options[@]}"
+fi
+cmake --build "$build" --parallel "$(nproc)" "$@"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine, builds the project twice (release, and with AddressSanitizer
+# and UndefinedBehaviorSanitizer) and runs every test of both builds under a virtual X server.
+# Exits non-zero when anything fails.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+"$root/scripts/install-packages.sh"
+
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+status=0
+for flavour in release sanitize; do
+    echo "==> Building $flavour"
+    "$root/scripts/build.sh" "$flavour"
+    echo "==> Testing $flavour"
+    if ! xvfb-run -a -s "-screen 0 1280x1024x24" \
+            ctest --test-dir "$root/build/$flavour" --output-on-failure --parallel "$(nproc)"; then
+        status=1
+    fi
+done
+
+if ((status != 0)); then
+    echo "==> Some tests failed" >&2
+fi
+exit "$status"
