@@ -26,7 +26,7 @@ private:
                                         juce::ResizableWindow::backgroundColourId),
                                     juce::DocumentWindow::allButtons)
         {
-            setUsingNativeTitleBar (true);
+            setUsingNativeTitleBar (false);
             setResizable (true, false);
             setResizeLimits (400, 400, 5000, 5000);
             centreWithSize (850, 600);
