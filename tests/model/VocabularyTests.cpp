@@ -192,3 +192,34 @@ TEST (HidKeyTables, KeyboardCharactersAreEveryPrintableAsciiCharacterOnce)
     EXPECT_TRUE (hasNonAsciiCharacter (juce::String::charToString (127)));
 }
 } // namespace
+
+namespace
+{
+using namespace NsOrvelA;
+
+// Numbers reach these lookups from files, units and the editor: none may read outside a table.
+TEST (Vocabulary, EveryLookupIsTotalOverAWideRangeOfNumbers)
+{
+    int valid = 0;
+
+    for (int n = -1000; n <= 1000; ++n)
+    {
+        valid += controlTableRow (n) >= 0;
+        valid += controlKindName (n).isNotEmpty();
+        valid += controlClass (n, true) + controlClass (n, false) > 0;
+        valid += valueChoiceCount (n, n) > 1;
+        valid += dawDisplayName (n).isNotEmpty() + dawTextId (n).isNotEmpty();
+        valid += assignmentTypeName (n).isNotEmpty();
+        valid += midiKindName (n).isNotEmpty() + midiTypeDisplayNames (n).isNotEmpty();
+        valid += midiStatusNibbles (n) != 0;
+        valid += midiKindOfStatusNibble (n) >= 0;
+        valid += huiZonePort (n).zone >= 0;
+        valid += (huiCodeIndex (n, n) != 0) + (huiCodeIndex (n & 31, n) != 0);
+        valid += hidUsageDisplayNames (n).isNotEmpty() + hidUsageKeyDescriptions (n).isNotEmpty();
+        valid += unitIdOfProduct (n) != 0;
+        valid += pluginFunctionLabelOf (n).isNotEmpty();
+    }
+
+    EXPECT_GT (valid, 0);
+}
+} // namespace

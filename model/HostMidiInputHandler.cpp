@@ -1,0 +1,51 @@
+#include "model/HostMidiInputHandler.h"
+
+#include "model/IncomingMessageDecoder.h"
+#include "model/PortNames.h"
+#include "model/ReplySlots.h"
+
+namespace NsOrvelA
+{
+Host::MidiInputHandler::MidiInputHandler()
+{
+    resetReplySlots();
+}
+
+Host::MidiInputHandler::~MidiInputHandler()
+{
+    close();
+}
+
+void Host::MidiInputHandler::openDevice (const juce::String& portName)
+{
+    close();
+
+    auto& ports = talvor::midiPortBackend();
+    output = ports.openOutput (pairPortName (portName, false));
+    input = ports.openInput (pairPortName (portName, true), *this);
+
+    if (input != nullptr)
+        input->start();
+}
+
+void Host::MidiInputHandler::close()
+{
+    output = nullptr;
+
+    if (input != nullptr)
+    {
+        input->stop();
+        input = nullptr;
+    }
+}
+
+bool Host::MidiInputHandler::isOpen() const noexcept
+{
+    return output != nullptr && input != nullptr;
+}
+
+void Host::MidiInputHandler::handleIncomingMidiMessage (const juce::MidiMessage& message)
+{
+    decodeIncomingMessage (message.getRawData(), message.getRawDataSize());
+}
+} // namespace NsOrvelA

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/Host.h"
+#include "platform/MessageLoopWait.h"
+#include "platform/VirtualMidiPortBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace corvix::testing
+{
+/** Puts every process-wide variable of the shared editing state and every reply slot and report
+    back to its start-up value, so that tests do not see each other's traces. */
+void resetSharedEditingState();
+
+/** The settings folder of this test program: a temporary folder, never the machine's own. */
+juce::File testSettingsFolder();
+
+/** Polls the way the program's transfers do, with the message loop running, until the condition
+    holds or the time is up; returns the condition. */
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 3000);
+
+/** A fresh Host over a fresh settings folder, installed as the process's Host, with virtual MIDI
+    ports installed as the machine's ports and the shared editing state reset. */
+class HostTest : public ::testing::Test
+{
+protected:
+    HostTest();
+    ~HostTest() override;
+
+    /** Makes a new Host (dropping the previous one): it reads the settings file as it is now. */
+    NsOrvelA::Host& makeHost();
+
+    talvor::VirtualMidiPortBackend ports;
+    talvor::ScopedMidiPortBackend portScope { ports };
+    std::unique_ptr<NsOrvelA::Host> host;
+};
+} // namespace corvix::testing
