@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ControlButton.h"
+#include "model/DeviceTableRow.h"
 #include "model/EditorHooks.h"
 #include "model/UnitModels.h"
 #include "model/Workstations.h"
@@ -18,7 +19,6 @@ namespace NsOrvelA
     input thread writes when a unit reports the fader lock of a slot. */
 
 /** Device tables travel in their transfer form: 224 rows of 8 bytes, every byte below 128. */
-constexpr int deviceTableRowCount = 224;
 constexpr int deviceTableTransferRowSize = 8;
 constexpr int deviceTableTransferSize = deviceTableRowCount * deviceTableTransferRowSize;
 
