@@ -25,8 +25,6 @@ public:
     /** Stores the live tree in the settings file; a failed write is not reported. */
     void saveState();
 
-    juce::Result sendMapsToDevice (int productId);
-
     juce::ApplicationProperties settings;
     juce::ValueTree state;
     juce::String selectedOutputName;

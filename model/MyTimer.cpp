@@ -1,0 +1,121 @@
+#include "model/MyTimer.h"
+
+#include "model/Host.h"
+#include "model/PortNames.h"
+#include "model/ProtocolMessages.h"
+#include "model/ReplySlots.h"
+#include "model/SharedEditingState.h"
+#include "model/UploadEngine.h"
+#include "platform/MidiPortBackend.h"
+
+namespace NsOrvelA
+{
+namespace
+{
+constexpr int orvelAProductId = 2057;
+
+bool anySet (const std::array<juce::uint8, slotCount>& flags) noexcept
+{
+    for (auto flag : flags)
+        if (flag != 0)
+            return true;
+
+    return false;
+}
+} // namespace
+
+MyTimer::MyTimer() = default;
+
+void MyTimer::timerCallback()
+{
+    stopTimer();
+    bool started = false;
+
+    if (transferBusy == 0 && hostInstance != nullptr)
+    {
+        keepAUnitConnected();
+        answerUnitReports();
+        sendSystemSettingOnceAfterAChangeOfOutputs();
+
+        if (anySet (slotDirty) || anySet (slotSending))
+        {
+            started = true;
+            uploadMappings();
+        }
+
+        saveDefaultsWhenAsked();
+    }
+
+    startTimer (started ? uploadPeriodMs : idlePeriodMs);
+}
+
+void MyTimer::keepAUnitConnected()
+{
+    // The main unit is preferred whenever one is connected.
+    const auto inputs = talvor::midiPortBackend().getInputNames();
+    const auto productId = highestPortNumberOfModel (inputs, orvelAProductId) != -1 ? orvelAProductId : currentModelId;
+    setDeviceInputOpen (productId, keepInputOpen != 0);
+}
+
+void MyTimer::answerUnitReports()
+{
+    if (slotSelectReportPending.load (std::memory_order_acquire) != 0)
+    {
+        hostInstance->setCurrentSlot (reportedSelectSlot.load (std::memory_order_relaxed));
+        hostInstance->sendSlotStatus (statusCommands::selectedSlot);
+        hostInstance->sendModeStatus (statusCommands::selectedSlot);
+        slotSelectReportPending.store (0, std::memory_order_relaxed);
+    }
+
+    if (faderReportPending.load (std::memory_order_acquire) != 0)
+    {
+        hostInstance->refreshEditorFull();
+        hostInstance->sendSlotStatus (statusCommands::faderState); // clears the flag once it went through
+    }
+}
+
+void MyTimer::sendSystemSettingOnceAfterAChangeOfOutputs()
+{
+    const auto outputs = talvor::midiPortBackend().getOutputNames();
+
+    if (outputs != lastOutputs)
+    {
+        compatDone = false;
+        compatTries = 0;
+    }
+
+    if (compatDone)
+        return;
+
+    if (compatTickCounter % 2 == 0)
+    {
+        if (compatTries <= 2)
+        {
+            if (hostInstance->setSystemCompat (isSupportedModel, statusCommands::systemSetting, 0))
+            {
+                compatDone = true;
+                lastOutputs = outputs;
+            }
+            else
+            {
+                ++compatTries;
+            }
+        }
+
+        compatTickCounter = 0;
+    }
+
+    ++compatTickCounter;
+}
+
+void MyTimer::saveDefaultsWhenAsked()
+{
+    if (saveDefaultsPending == 0)
+        return;
+
+    hostInstance->sendModeStatus (statusCommands::saveAsDefault);
+    hostInstance->sendSlotStatus (statusCommands::saveAsDefault);
+    saveDefaultsPending = 0;
+    hostInstance->saveState();
+}
+} // namespace NsOrvelA

@@ -1,0 +1,280 @@
+#include "model/ControlLayout.h"
+#include "model/DeviceTableBuilder.h"
+#include "model/DisplayTexts.h"
+#include "model/MapIdentifiers.h"
+#include "model/MyTimer.h"
+#include "model/PortNames.h"
+#include "model/ReplySlots.h"
+#include "model/SharedEditingState.h"
+#include "model/SlotSignatures.h"
+#include "model/UploadEngine.h"
+#include "tests/model/ModelTestSupport.h"
+#include "tests/support/SimulatedUnit.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using namespace NsOrvelA;
+using corvix::testing::SimulatedUnit;
+using corvix::testing::waitUntil;
+
+class DeviceWatch : public corvix::testing::HostTest
+{
+protected:
+    SimulatedUnit& addUnit (int productId, const juce::String& name, int portCount = 4)
+    {
+        units.push_back (std::make_unique<SimulatedUnit> (ports, SimulatedUnit::Setup { productId, name, portCount,
+                                                                                          SimulatedUnit::PortNaming::sharedNames }));
+        return *units.back();
+    }
+
+    void chooseWorkstation (int slotId, int dawId, int unitId = 1)
+    {
+        host->getStateTree().slotNode (slotId, unitId).setProperty (mapIds::current, dawId, nullptr);
+    }
+
+    ScopedPortNamingRules rules { PortNamingRules::trailingDigit };
+    std::vector<std::unique_ptr<SimulatedUnit>> units;
+    MyTimer timer;
+};
+
+//==============================================================================
+TEST_F (DeviceWatch, OnlyUnitPortsFromFourUpAndTheMakersFirstPortsGetUploads)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2073, "Orvel-B2");
+    auto& generic = addUnit (2057, "TALVOR Midi", 2);
+    auto& other = addUnit (2057, "Synth", 4);
+    chooseWorkstation (1, 1);
+    slotDirty[0] = 1;
+
+    uploadMappings();
+
+    EXPECT_FALSE (main.received().empty());
+    EXPECT_FALSE (main.receivedOn (4).empty());
+    for (int port = 1; port <= 3; ++port)
+        EXPECT_TRUE (main.receivedOn (port).empty()) << "port " << port;
+
+    EXPECT_FALSE (extender.receivedOn (4).empty());
+    EXPECT_FALSE (generic.receivedOn (1).empty()) << "the maker's port 1 is taken for the model being edited";
+    EXPECT_TRUE (generic.receivedOn (2).empty());
+    EXPECT_TRUE (other.received().empty());
+    EXPECT_EQ (slotSending, (std::array<juce::uint8, 3> { 0, 0, 0 }));
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3> { 0, 0, 0 }));
+}
+
+TEST_F (DeviceWatch, NothingMarkedMeansNothingSent)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    uploadMappings();
+    EXPECT_TRUE (main.received().empty());
+}
+
+TEST_F (DeviceWatch, AnEditMadeWhileASlotIsSentIsSentAgain)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    chooseWorkstation (2, 4);
+    slotDirty[1] = 1;
+    bool edited = false;
+    main.onMessage = [&] (const SimulatedUnit::ReceivedMessage& m) {
+        if (! edited && m.bytes.size() == 234)
+        {
+            edited = true;
+            slotDirty[1] = 1; // the editor marks the slot during the upload
+        }
+    };
+
+    uploadMappings();
+    EXPECT_EQ (slotSending[1], 0);
+    EXPECT_EQ (slotDirty[1], 1);
+}
+
+//==============================================================================
+TEST_F (DeviceWatch, TicksEveryHalfSecondIdleAndTwoSecondsAfterAnUpload)
+{
+    timer.timerCallback();
+    EXPECT_EQ (timer.getTimerInterval(), 500);
+
+    slotDirty[0] = 1;
+    timer.timerCallback();
+    EXPECT_EQ (timer.getTimerInterval(), 2000);
+
+    timer.timerCallback();
+    EXPECT_EQ (timer.getTimerInterval(), 500);
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, ATickDuringAConversationOnlyReArms)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    slotDirty[0] = 1;
+    saveDefaultsPending = 1;
+    transferBusy = 1;
+
+    timer.timerCallback();
+    EXPECT_EQ (timer.getTimerInterval(), 500);
+    EXPECT_TRUE (main.received().empty());
+    EXPECT_EQ (slotDirty[0], 1);
+    EXPECT_EQ (saveDefaultsPending, 1);
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, TheSystemSettingGoesOutOncePerChangeOfTheOutputs)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+
+    timer.timerCallback();
+    ASSERT_TRUE (waitUntil ([] { return replySlots::reply2A.load() == 1; })) << "the unit's acknowledgement is decoded";
+    timer.timerCallback();
+    timer.timerCallback();
+    EXPECT_EQ (main.countChannelMessages (0xEC, 0x2A), 1);
+
+    addUnit (2058, "Orvel-B");
+    timer.timerCallback(); // the list changed: the counter decides which tick tries
+    timer.timerCallback();
+    timer.timerCallback();
+    EXPECT_EQ (main.countChannelMessages (0xEC, 0x2A), 2);
+    EXPECT_EQ (units[1]->countChannelMessages (0xEC, 0x2A), 1);
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, SaveAsDefaultTellsTheMainUnitThenTheExtendersThenStoresTheMap)
+{
+    std::vector<juce::String> log;
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2058, "Orvel-B");
+    auto& numbered = addUnit (2075, "Orvel-B4");
+    main.onMessage = [&] (auto& m) { if (m.bytes.size() == 3 && m.bytes[1] == 0x2D) log.push_back ("main"); };
+    extender.onMessage = [&] (auto& m) { if (m.bytes.size() == 3 && m.bytes[1] == 0x2D) log.push_back ("extender"); };
+
+    const auto settings = corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf");
+    settings.deleteFile();
+    saveDefaultsPending = 1;
+    timer.timerCallback();
+
+    EXPECT_EQ (log, (std::vector<juce::String> { "main", "extender" }));
+    EXPECT_EQ (main.countChannelMessages (0xEC, 0x2D), 1);
+    EXPECT_EQ (numbered.countChannelMessages (0xEC, 0x2D), 0) << "only the plain extender stores defaults";
+    EXPECT_EQ (saveDefaultsPending, 0);
+    EXPECT_TRUE (settings.existsAsFile());
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, ASlotReportSelectsTheSlotAndIsPassedOn)
+{
+    struct Editor final : EditorHooks
+    {
+        void refreshFromModel() override {}
+        bool applyModel (int) override { return true; }
+        void refreshAllPanels() override {}
+        void buildValueLists (ControlButton&, MidiPageList) override {}
+        void showControlMenu() override {}
+        void passTextToFuncPage (const juce::String&, bool) override {}
+    } editor;
+    currentEditor = &editor;
+
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2058, "Orvel-B");
+    slotDawIds = { 0, 7, 0 };
+
+    timer.timerCallback(); // opens the main unit's input
+    main.reportSelectedSlot (2);
+    ASSERT_TRUE (waitUntil ([] { return slotSelectReportPending.load() == 1; }));
+    timer.timerCallback();
+
+    EXPECT_EQ (currentSlotId, 2);
+    EXPECT_EQ (slotSelectReportPending.load(), 0);
+    EXPECT_EQ (extender.countChannelMessages (0xEC, 0x22), 1);
+    EXPECT_EQ (main.countChannelMessages (0xEC, 0x22), 1);
+    EXPECT_EQ (main.received().back().bytes, (std::vector<juce::uint8> { 0xEC, 0x22, (2 << 5) | 7 }));
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, AFaderReportIsPassedToTheExtenders)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2076, "Orvel-B5");
+
+    timer.timerCallback();
+    main.reportFaderState (3, false);
+    ASSERT_TRUE (waitUntil ([] { return faderReportPending.load() == 1; }));
+    timer.timerCallback();
+
+    EXPECT_EQ (faderReportPending.load(), 0);
+    EXPECT_EQ (extender.received().back().bytes, (std::vector<juce::uint8> { 0xEC, 0x23, 3 << 5 }));
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, AUnitThatVanishesMidUploadLeavesNothingBusyAndTheNextTickRuns)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    chooseWorkstation (1, 1);
+    slotDirty[0] = 1;
+    main.vanishAfter (5);
+
+    timer.timerCallback();
+    EXPECT_FALSE (main.isPlugged());
+    EXPECT_EQ (transferBusy, 0);
+    EXPECT_EQ (slotSending[0], 0);
+
+    auto& replacement = addUnit (2057, "Orvel-A again");
+    slotDirty[0] = 1;
+    timer.timerCallback();
+    const auto commands = replacement.receivedCommands();
+    ASSERT_FALSE (commands.empty());
+    EXPECT_EQ (commands.back(), 0x27) << "a whole conversation ran to its closing request";
+    timer.stopTimer();
+}
+
+//==============================================================================
+// The whole way: an edit in the map, the timer's tick, and the bytes the units keep.
+TEST_F (DeviceWatch, AnEditReachesTheUnitsAndTheNextUploadFindsThemInSync)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2058, "Orvel-B");
+
+    for (int unitId : { 1, 2 })
+    {
+        chooseWorkstation (2, 2, unitId);
+        auto entry = host->getStateTree().controlEntry (40, 2, unitId);
+        entry.setProperty (mapIds::valueType, "func", nullptr);
+        entry.setProperty (mapIds::value, 0x5B, nullptr);
+        entry.setProperty (mapIds::name, "My Play", nullptr);
+    }
+    slotDirty[1] = 1;
+
+    timer.startTimer (1);
+    ASSERT_TRUE (waitUntil ([&] { return timer.getTimerInterval() == 2000; }, 10000));
+    timer.stopTimer();
+
+    const auto row = static_cast<size_t> (controlTableRow (40));
+
+    for (auto [unit, unitIndex] : { std::pair<SimulatedUnit*, size_t> { &main, 0 }, { &extender, 1 } })
+    {
+        const auto received = unit->slot (2);
+        const auto& expected = deviceTableBuffers[unitIndex][1];
+        EXPECT_TRUE (std::equal (expected.begin(), expected.end(), received.table.begin())) << "unit " << unitIndex;
+        EXPECT_EQ (std::vector<juce::uint8> (received.table.begin() + (long) row * 8, received.table.begin() + (long) row * 8 + 5),
+                   (std::vector<juce::uint8> { 0x19, 0x09, 0x00, 0x5B, 0x7F }));
+        EXPECT_EQ (received.signature, signature21Bits (slotSignatures[unitIndex][1]));
+    }
+
+    EXPECT_EQ (main.cellText (2, 40), "My Play         ");
+    EXPECT_EQ (main.cellText (2, 40), hotkeyCellText (host->getStateTree().controlEntry (40, 2, 1)));
+    EXPECT_EQ (main.slot (2).options, 0x02);
+
+    // Nothing changed since: the units report every slot in sync and get no slot data.
+    main.clearReceived();
+    extender.clearReceived();
+    slotDirty[1] = 1;
+    timer.timerCallback();
+    timer.stopTimer();
+
+    for (auto* unit : { &main, &extender })
+    {
+        EXPECT_EQ (unit->receivedCommands(), std::vector<juce::uint8> { 0x24 });
+        EXPECT_EQ (unit->countChannelMessages (0xEC, 0x22), 1);
+    }
+}
+} // namespace
