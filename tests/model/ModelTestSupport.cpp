@@ -12,18 +12,18 @@ namespace
 class SettingsFolderEnvironment final : public ::testing::Environment
 {
 public:
+    // Made here, not at static initialisation, where the framework's clocks are not set up yet.
     void SetUp() override
     {
-        folder.deleteRecursively();
+        folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
+                     .getChildFile ("corvix-model-tests-" + juce::Uuid().toString());
         folder.createDirectory();
         NsOrvelA::settingsFolderName = folder.getFullPathName();
     }
 
     void TearDown() override { folder.deleteRecursively(); }
 
-    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                                  .getChildFile ("corvix-model-tests-" + juce::String (juce::Time::currentTimeMillis())
-                                                 + "-" + juce::String (juce::Random::getSystemRandom().nextInt()));
+    juce::File folder;
 };
 
 SettingsFolderEnvironment* const settingsEnvironment = static_cast<SettingsFolderEnvironment*> (
