@@ -1,0 +1,294 @@
+#include "model/ControlEntryReset.h"
+#include "model/SharedEditingState.h"
+#include "tests/model/ModelTestSupport.h"
+
+#include <cstring>
+#include <string>
+
+namespace
+{
+using namespace NsOrvelA;
+
+const juce::String loadFailure = "Could not load mapping data";
+
+class MapFilesTest : public corvix::testing::HostTest
+{
+protected:
+    MapFilesTest() { folder.createDirectory(); }
+    ~MapFilesTest() override { folder.deleteRecursively(); }
+
+    juce::File mapFile (const juce::String& name) const { return folder.getChildFile (name); }
+
+    juce::File writeMapFile (const juce::String& name, const juce::String& text) const
+    {
+        const auto file = mapFile (name);
+        EXPECT_TRUE (file.replaceWithText (text, false, false, nullptr));
+        return file;
+    }
+
+    juce::File writeBinaryFile (const juce::String& name, const char* bytes) const
+    {
+        const auto file = mapFile (name);
+        EXPECT_TRUE (file.replaceWithData (bytes, std::strlen (bytes)));
+        return file;
+    }
+
+    juce::ValueTree unitOne() { return host->getState().getChild (0); }
+
+    /** Shared state that a load must either leave alone or replace, set to values no load makes. */
+    static void markSharedState()
+    {
+        slotDirty = { 0, 1, 0 };
+        slotDawIds = { 7, 8, 9 };
+        slotOptionFlags = { { { 1, 1, 1 }, { 1, 1, 1 }, { 1, 1, 1 } } };
+        currentSlotId = 3;
+    }
+
+    static void expectSharedStateUnchanged()
+    {
+        EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 1, 0 }));
+        EXPECT_EQ (slotDawIds, (std::array<int, 3>{ 7, 8, 9 }));
+
+        for (const auto& options : slotOptionFlags)
+            EXPECT_EQ (options, (std::array<int, 3>{ 1, 1, 1 }));
+
+        EXPECT_EQ (currentSlotId, 3);
+    }
+
+    const juce::File folder = corvix::testing::testSettingsFolder().getChildFile (
+        "maps-" + juce::String (::testing::UnitTest::GetInstance()->current_test_info()->name()));
+};
+
+int countOf (const std::string& text, const std::string& part)
+{
+    int count = 0;
+
+    for (auto at = text.find (part); at != std::string::npos; at = text.find (part, at + part.size()))
+        ++count;
+
+    return count;
+}
+
+/** A "store" file with unit 1 only: its selected slot and, per slot, a workstation and options. */
+juce::String storeWithUnitOne (const juce::String& unitCurrent, const juce::StringArray& slots)
+{
+    auto text = juce::String ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<store current=\"6\" ver=\"0.23\">\n<model id=\"1\"");
+
+    if (unitCurrent.isNotEmpty())
+        text << " current=\"" << unitCurrent << "\"";
+
+    text << " pid=\"2057\">\n";
+
+    for (int s = 0; s < slots.size(); ++s)
+        text << "<slot id=\"" << (s + 1) << "\" " << slots[s] << "/>\n";
+
+    return text + "</model>\n</store>\n";
+}
+
+TEST_F (MapFilesTest, SavedTreeLoadsBackEqualButTheSelectedUnitStays)
+{
+    auto live = host->getState();
+    live.setProperty (mapIds::current, 4, nullptr);
+    live.getChild (0).setProperty (mapIds::current, 2, nullptr);
+    auto slot = live.getChild (0).getChild (1);
+    slot.setProperty (mapIds::current, 5, nullptr).setProperty (mapIds::daw3, 1, nullptr);
+    auto entry = MapState (live).controlEntry (40, 2, 1);
+    const auto unicodeName = juce::String::fromUTF8 ("\xc3\x9c"
+                                                     "n"
+                                                     "\xc3\xaf"
+                                                     "code & <angle> \"quoted\"");
+    resetControlEntry (entry);
+    entry.setProperty (mapIds::valueType, "midi", nullptr)
+        .setProperty (mapIds::name, unicodeName, nullptr)
+        .setProperty (mapIds::diyNameQ, 1, nullptr);
+    // A property the system does not know survives the trip.
+    MapState (live).controlEntry (185, 3, 8).setProperty ("extraForTests", "kept", nullptr);
+
+    const auto file = mapFile ("round-trip.corvix");
+    const auto saved = live.createCopy();
+    ASSERT_TRUE (host->saveMappingFile (file).wasOk());
+
+    // A save changes neither the tree nor any flag.
+    EXPECT_TRUE (host->getState().isEquivalentTo (saved));
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
+
+    // The whole tree of the system's own making is in the file.
+    const auto text = file.loadFileAsString().toStdString();
+    EXPECT_EQ (countOf (text, "<ctl "), 97632);
+    EXPECT_EQ (countOf (text, "<mode "), 432);
+    EXPECT_EQ (countOf (text, "<slot "), 24);
+    EXPECT_EQ (countOf (text, "<model "), 8);
+
+    live.setProperty (mapIds::current, 2, nullptr);
+    entry.setProperty (mapIds::name, "changed after saving", nullptr);
+
+    ASSERT_TRUE (host->loadMappingFile (file).wasOk());
+
+    auto expected = saved.createCopy();
+    expected.setProperty (mapIds::current, 2, nullptr);
+    EXPECT_TRUE (host->getState().isEquivalentTo (expected));
+    EXPECT_FALSE (host->getState() == live) << "the live tree is replaced as a whole, not edited";
+    EXPECT_EQ (MapState (host->getState()).controlEntry (40, 2, 1)[mapIds::name].toString(), unicodeName);
+}
+
+TEST_F (MapFilesTest, FileIsUtf8XmlWithDeclarationAndAttributesInPropertyOrder)
+{
+    // A small tree, so that the whole file can be compared: the line wrap at 60 columns, the
+    // attribute order of each node and the escaping all show.
+    auto live = host->getState();
+    live.removeAllChildren (nullptr);
+    juce::ValueTree unit (mapIds::model, { { mapIds::id, 1 }, { mapIds::current, 1 }, { mapIds::pid, 2057 } });
+    juce::ValueTree entry (mapIds::ctl, { { mapIds::id, 40 },
+                                          { mapIds::kind, "button" },
+                                          { mapIds::valueType, "func" },
+                                          { mapIds::value, 0 },
+                                          { mapIds::name, "Undo" },
+                                          { mapIds::lockBy, 0 } });
+    resetControlEntry (entry);
+    unit.appendChild (entry, nullptr);
+    unit.appendChild (juce::ValueTree (mapIds::ctl, { { mapIds::name, "A&B" }, { mapIds::id, 41 } }), nullptr);
+    live.appendChild (unit, nullptr);
+
+    const auto file = mapFile ("format.corvix");
+    ASSERT_TRUE (host->saveMappingFile (file).wasOk());
+
+    const juce::String expected = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                                  "\r\n"
+                                  "<store current=\"1\" ver=\"0.23\">\r\n"
+                                  "  <model id=\"1\" current=\"1\" pid=\"2057\">\r\n"
+                                  "    <ctl id=\"40\" kind=\"button\" valueType=\"null\" value=\"0\" name=\"\" lockBy=\"0\"\r\n"
+                                  "         ctrl=\"0\" shift=\"0\" alt=\"0\" cmd=\"0\" key=\"0\" keyName=\"\" type=\"nil\"\r\n"
+                                  "         chan=\"0\" msgValue=\"0\" rotate=\"0\" val1=\"-1\" val2=\"-1\"/>\r\n"
+                                  "    <ctl name=\"A&amp;B\" id=\"41\"/>\r\n"
+                                  "  </model>\r\n"
+                                  "</store>\r\n";
+    EXPECT_EQ (file.loadFileAsString(), expected);
+}
+
+TEST_F (MapFilesTest, AnotherLayoutVersionLoadsAndKeepsItsVersion)
+{
+    host->getState().setProperty (mapIds::ver, "0.19", nullptr);
+    const auto file = mapFile ("old.corvix");
+    ASSERT_TRUE (host->saveMappingFile (file).wasOk());
+    host->getState().setProperty (mapIds::ver, "0.23", nullptr);
+
+    ASSERT_TRUE (host->loadMappingFile (file).wasOk());
+    EXPECT_EQ (host->getState()[mapIds::ver].toString(), "0.19");
+}
+
+TEST_F (MapFilesTest, UnreadableOrForeignFilesChangeNothing)
+{
+    const juce::File files[] = {
+        writeMapFile ("text.corvix", "this is not a map"),
+        writeMapFile ("empty.corvix", {}),
+        writeMapFile ("truncated.corvix", "<?xml version=\"1.0\"?>\n<store current=\"1\" ver=\"0.23\">\n<model id=\"1\""),
+        writeBinaryFile ("binary.corvix", "\x1f\x8b\x08\x00\xff\xfe<store/>"),
+        // Well-formed, but not a map: it would otherwise replace the user's whole map.
+        writeMapFile ("foreign.corvix", "<?xml version=\"1.0\"?>\n<settings current=\"2\"><model id=\"1\" current=\"3\"/></settings>"),
+        writeMapFile ("case.corvix", "<STORE current=\"1\" ver=\"0.23\"/>"),
+        mapFile ("missing.corvix"),
+        folder,
+    };
+
+    MapState (host->getState()).controlEntry (33, 1, 1).setProperty (mapIds::name, "mine", nullptr);
+    const auto before = host->getState();
+    const auto copyBefore = before.createCopy();
+
+    for (const auto& file : files)
+    {
+        SCOPED_TRACE (file.getFileName().toStdString());
+        markSharedState();
+
+        const auto result = host->loadMappingFile (file);
+        EXPECT_TRUE (result.failed());
+        EXPECT_EQ (result.getErrorMessage(), loadFailure);
+        EXPECT_TRUE (host->getState() == before);
+        EXPECT_TRUE (host->getState().isEquivalentTo (copyBefore));
+        expectSharedStateUnchanged();
+    }
+}
+
+TEST_F (MapFilesTest, LoadMarksEverySlotAndTheSlotStateFollowsUnitOne)
+{
+    markSharedState();
+    currentSlotId = 2;
+    host->getState().setProperty (mapIds::current, 5, nullptr);
+    const auto file = writeMapFile ("unit-one.corvix", storeWithUnitOne ("3", { "current=\"4\" daw1=\"0\" daw2=\"1\" daw3=\"1\"",
+                                                                                "current=\"0\" daw1=\"1\" daw2=\"0\" daw3=\"0\"",
+                                                                                "current=\"19\" daw1=\"0\" daw2=\"0\" daw3=\"7\"" }));
+
+    ASSERT_TRUE (host->loadMappingFile (file).wasOk());
+
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 1, 1, 1 }));
+    EXPECT_EQ (slotDawIds, (std::array<int, 3>{ 4, 0, 19 }));
+    EXPECT_EQ (slotOptionFlags[0], (std::array<int, 3>{ 0, 1, 1 }));
+    EXPECT_EQ (slotOptionFlags[1], (std::array<int, 3>{ 1, 0, 0 }));
+    EXPECT_EQ (slotOptionFlags[2], (std::array<int, 3>{ 0, 0, 1 }));
+    EXPECT_EQ (currentSlotId, 2) << "a valid selected slot survives the load";
+    EXPECT_EQ ((int) host->getState()[mapIds::current], 5) << "the selected unit carries over, not the file's";
+    EXPECT_EQ ((int) unitOne()[mapIds::current], 3);
+    EXPECT_EQ (MapState (host->getState()).slotDawId (1), 0) << "unit 5 is not in the file";
+}
+
+TEST_F (MapFilesTest, SelectedSlotIsAlwaysASlotIdAfterALoad)
+{
+    const auto threeSlots = juce::StringArray{ "current=\"1\"", "current=\"2\"", "current=\"3\"" };
+
+    struct Case
+    {
+        int slotBefore;
+        juce::String unitCurrent;
+        int slotAfter;
+    };
+
+    const Case cases[] = { { 0, "3", 3 }, { 4, "2", 2 }, { -1, "0", 1 }, { 9, "4", 1 }, { 0, {}, 1 }, { 1, "3", 1 } };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (juce::String (c.slotBefore).toStdString() + " / " + c.unitCurrent.toStdString());
+        currentSlotId = c.slotBefore;
+        ASSERT_TRUE (host->loadMappingFile (writeMapFile ("slot.corvix", storeWithUnitOne (c.unitCurrent, threeSlots))).wasOk());
+        EXPECT_EQ (currentSlotId, c.slotAfter);
+    }
+}
+
+TEST_F (MapFilesTest, AStoreOfAnyShapeLoadsAndMarksAllThreeSlots)
+{
+    auto live = host->getState();
+    live.removeProperty (mapIds::current, nullptr);
+    markSharedState();
+
+    ASSERT_TRUE (host->loadMappingFile (writeMapFile ("bare.corvix", "<store/>")).wasOk());
+
+    const auto state = host->getStateTree();
+    EXPECT_EQ ((int) state.getTree()[mapIds::current], 1) << "a live tree without a selected unit hands on unit 1";
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 1, 1, 1 }));
+    EXPECT_EQ (slotDawIds, (std::array<int, 3>{ 0, 0, 0 }));
+    EXPECT_EQ (currentSlotId, 3);
+    EXPECT_FALSE (state.controlEntryInCurrentSlot (40).isValid());
+    EXPECT_EQ (state.currentDawId(), 0);
+    EXPECT_EQ (host->getCurrentSlotId(), 1);
+}
+
+TEST_F (MapFilesTest, SavingWhereNoFileCanBeWrittenFailsAndKeepsWhatWasThere)
+{
+    const auto blocker = writeMapFile ("plain-file", "not a folder");
+    const juce::File targets[] = { blocker.getChildFile ("map.corvix"), folder.getChildFile ("no-such-folder/map.corvix"), folder };
+
+    markSharedState();
+    const auto before = host->getState().createCopy();
+
+    for (const auto& target : targets)
+    {
+        SCOPED_TRACE (target.getFullPathName().toStdString());
+        const auto result = host->saveMappingFile (target);
+        EXPECT_TRUE (result.failed());
+        EXPECT_EQ (result.getErrorMessage(), "Failed to write mapping file");
+    }
+
+    EXPECT_EQ (blocker.loadFileAsString(), "not a folder");
+    EXPECT_TRUE (folder.isDirectory());
+    EXPECT_TRUE (host->getState().isEquivalentTo (before));
+    expectSharedStateUnchanged();
+}
+} // namespace
