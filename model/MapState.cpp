@@ -1,6 +1,7 @@
 #include "model/MapState.h"
 
 #include "model/ControlLayout.h"
+#include "model/DefaultMaps.h"
 #include "model/SharedEditingState.h"
 #include "model/UnitModels.h"
 #include "model/Workstations.h"
@@ -80,10 +81,7 @@ juce::ValueTree childWithId (const juce::ValueTree& parent, int id)
 MapState::MapState() : tree (type)
 {
     buildDefaultMapTree (*this);
-
-    // >>> initControlTable (*this) belongs here, right after the tree is built: it gives the entries
-    // of controls 1..191 their workstation's default assignment. Until the default maps exist, a
-    // new tree keeps every entry unassigned ("nil").
+    initControlTable (*this);
 }
 
 MapState::MapState (const juce::ValueTree& existingTree) : tree (existingTree) {}
