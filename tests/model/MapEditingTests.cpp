@@ -147,9 +147,12 @@ TEST_F (MapEditingTest, FunctionNamesInUseFollowTheTransportLabels)
     host->collectAssignedFunctionNames();
     EXPECT_EQ (usedFunctionNames, (juce::Array<juce::String>{ "left over" }));
 
-    // A workstation but no function assigned: the transport labels only.
+    // A workstation but no function assigned (the default map has many): the transport labels only.
     chooseWorkstation (1, 1);
-    resetControlEntry (entry (60));
+
+    for (int control = 1; control <= 226; ++control)
+        resetControlEntry (entry (control));
+
     host->collectAssignedFunctionNames();
     EXPECT_EQ (juce::StringArray (usedFunctionNames), transport);
 
@@ -178,6 +181,10 @@ TEST_F (MapEditingTest, FunctionNamesComeFromTheModelBeingEdited)
     root().setProperty (mapIds::current, 2, nullptr);
     unit (2).setProperty (mapIds::current, 3, nullptr);
     chooseWorkstation (3, 6, 2);
+
+    for (int control = 1; control <= 226; ++control)
+        resetControlEntry (entry (control, 3, 2));
+
     assign (50, "func", "Mixer", 3, 2);
     assign (50, "func", "Not this unit", 3, 1);
 

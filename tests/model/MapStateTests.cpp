@@ -30,10 +30,18 @@ void countNodes (const juce::ValueTree& node, std::map<juce::String, int>& count
         countNodes (child, counts);
 }
 
-/** The default tree is large; the tests that only read it share one. */
+/** The tree as it is built, before the default maps fill it in. */
+MapState builtTree()
+{
+    MapState state (juce::ValueTree (mapIds::store));
+    buildDefaultMapTree (state);
+    return state;
+}
+
+/** The built tree is large; the tests that only read it share one. */
 const MapState& sharedDefaultMap()
 {
-    static const MapState state;
+    static const MapState state = builtTree();
     return state;
 }
 
@@ -290,7 +298,7 @@ TEST (MapStateBuild, ReplacesWhatTheRootHeld)
 
 TEST (ControlEntryReset, ClearsTheAssignmentAndKeepsWhatIdentifiesTheEntry)
 {
-    MapState state;
+    auto state = builtTree();
     auto midi = state.controlEntry (40, 1, 1);
     midi.setProperty (mapIds::valueType, "midi", nullptr).setProperty (mapIds::name, "Pad", nullptr);
     midi.setProperty (mapIds::value, 12, nullptr).setProperty (mapIds::diyNameQ, 1, nullptr);
@@ -315,7 +323,7 @@ TEST (ControlEntryReset, ClearsTheAssignmentAndKeepsWhatIdentifiesTheEntry)
 
 TEST (ControlEntryReset, EmptiesTheNameOfEveryKindButMidiAndNull)
 {
-    MapState state;
+    auto state = builtTree();
     const std::pair<const char*, bool> kinds[] = { { "func", false }, { "nil", false },  { "hotkey", false }, { "mouse", false },
                                                    { "hui", false },  { "junk", false }, { "midi", true },    { "null", true } };
     int control = 1;

@@ -1,5 +1,6 @@
 #include "tests/model/ModelTestSupport.h"
 
+#include "model/DeviceTableBuilder.h"
 #include "model/HostImpl.h"
 #include "model/ReplySlots.h"
 #include "model/SharedEditingState.h"
@@ -55,6 +56,7 @@ void resetSharedEditingState()
     slotSending = { 0, 0, 0 };
     transferBusy = 0;
     saveDefaultsPending = 0;
+    deviceTables = {};
     deviceTableBuffers = {};
     slotLabelTexts = makeBlankSlotLabelTexts();
     slotSignatures = {};
