@@ -1,0 +1,398 @@
+#include "model/MapXmlWriter.h"
+
+#include <array>
+#include <cstring>
+
+namespace NsOrvelA
+{
+namespace
+{
+/** How the framework's writer treats each byte of a value: written as it is, escaped, or (a byte
+    of a multi-byte character) decoded first and written as a character reference. */
+enum class ByteClass : juce::uint8
+{
+    plain,
+    escaped,
+    nonAscii,
+};
+
+/** The characters the framework writes as they are; every other one is escaped. */
+constexpr bool isPlainXmlCharacter (int c) noexcept
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ' || c == '.' || c == ',' || c == ';'
+           || c == ':' || c == '-' || c == '(' || c == ')' || c == '_' || c == '+' || c == '=' || c == '?' || c == '!' || c == '$'
+           || c == '#' || c == '@' || c == '[' || c == ']' || c == '/' || c == '|' || c == '*' || c == '%' || c == '~' || c == '{'
+           || c == '}' || c == '\'' || c == '\\';
+}
+
+constexpr std::array<ByteClass, 256> makeByteClasses() noexcept
+{
+    std::array<ByteClass, 256> classes{};
+
+    for (int c = 0; c < 256; ++c)
+        classes[static_cast<size_t> (c)] = c >= 0x80                 ? ByteClass::nonAscii
+                                           : isPlainXmlCharacter (c) ? ByteClass::plain
+                                                                     : ByteClass::escaped;
+
+    return classes;
+}
+
+constexpr auto byteClasses = makeByteClasses();
+
+/** The text being written: one growing block of bytes. */
+class TextOutput
+{
+public:
+    explicit TextOutput (juce::MemoryBlock& destinationToUse) : destination (destinationToUse), start (destination.getSize())
+    {
+        used = start;
+    }
+
+    ~TextOutput() { destination.setSize (used); }
+
+    TextOutput (const TextOutput&) = delete;
+    TextOutput& operator= (const TextOutput&) = delete;
+
+    size_t position() const noexcept { return used; }
+
+    void rewind() noexcept { used = start; }
+
+    void append (const char* bytes, size_t count)
+    {
+        auto* target = reserve (count);
+        std::memcpy (target, bytes, count);
+        used += count;
+    }
+
+    void append (const char* text) { append (text, std::strlen (text)); }
+    void append (const juce::String& text) { append (text.toRawUTF8(), text.getNumBytesAsUTF8()); }
+
+    void append (char c)
+    {
+        *reserve (1) = c;
+        ++used;
+    }
+
+    void appendSpaces (size_t count)
+    {
+        std::memset (reserve (count), ' ', count);
+        used += count;
+    }
+
+    void appendDecimal (juce::int64 value)
+    {
+        char digits[24];
+        auto* end = digits + sizeof (digits);
+        auto* first = end;
+        auto magnitude = value < 0 ? 0 - static_cast<juce::uint64> (value) : static_cast<juce::uint64> (value);
+
+        do
+        {
+            *--first = static_cast<char> ('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+
+        if (value < 0)
+            *--first = '-';
+
+        append (first, static_cast<size_t> (end - first));
+    }
+
+private:
+    char* reserve (size_t count)
+    {
+        if (used + count > destination.getSize())
+            destination.setSize (std::max (used + count, destination.getSize() * 2 + 4096));
+
+        return static_cast<char*> (destination.getData()) + used;
+    }
+
+    juce::MemoryBlock& destination;
+    const size_t start;
+    size_t used;
+};
+
+/** Writes the elements of a tree as the framework's XmlElement::writeElementAsText does. */
+class ElementWriter
+{
+public:
+    ElementWriter (TextOutput& outputToUse, int wrapLength, const char* newLineText)
+        : output (outputToUse), lineWrapLength (wrapLength), newLine (newLineText)
+    {
+    }
+
+    /** False when the tree holds something only the framework's own conversion gets right. */
+    bool writeElement (const juce::ValueTree& node, int indentation)
+    {
+        if (indentation >= 0)
+            output.appendSpaces (static_cast<size_t> (indentation));
+
+        const auto& type = node.getType().toString();
+        output.append ('<');
+        output.append (type);
+
+        if (! writeAttributes (node, static_cast<size_t> (indentation + type.length() + 1), indentation >= 0))
+            return false;
+
+        const auto childCount = node.getNumChildren();
+
+        if (childCount == 0)
+        {
+            output.append ("/>", 2);
+            return true;
+        }
+
+        output.append ('>');
+
+        for (int i = 0; i < childCount; ++i)
+        {
+            if (indentation >= 0)
+                output.append (newLine);
+
+            if (! writeElement (node.getChild (i), indentation >= 0 ? indentation + 2 : -1))
+                return false;
+        }
+
+        if (indentation >= 0)
+        {
+            output.append (newLine);
+            output.appendSpaces (static_cast<size_t> (indentation));
+        }
+
+        output.append ("</", 2);
+        output.append (type);
+        output.append ('>');
+        return true;
+    }
+
+private:
+    bool writeAttributes (const juce::ValueTree& node, size_t attributeIndent, bool mayWrap)
+    {
+        const auto count = node.getNumProperties();
+        const juce::var* previous = nullptr;
+        int lineLength = 0;
+
+        for (int i = 0; i < count; ++i)
+        {
+            const auto name = node.getPropertyName (i);
+            const auto* value = node.getPropertyPointer (name);
+
+            // The values lie in one array in property order, so each name's value lies past the
+            // last one's unless the name came before: then the framework would merge the two.
+            if (value == nullptr || (previous != nullptr && ! std::less<const juce::var*>() (previous, value)))
+                return false;
+
+            if (value->isBinaryData())
+                return false;
+
+            previous = value;
+
+            if (lineLength > lineWrapLength && mayWrap)
+            {
+                output.append (newLine);
+                output.appendSpaces (attributeIndent);
+                lineLength = 0;
+            }
+
+            const auto startOfAttribute = output.position();
+            output.append (' ');
+            output.append (name.toString());
+            output.append ("=\"", 2);
+
+            if (value->isInt() || value->isInt64())
+                output.appendDecimal (static_cast<juce::int64> (*value));
+            else if (value->isString())
+                appendEscaped (value->toString());
+            else
+                appendEscaped (value->toString()); // numbers with fractions, flags and the rest: the framework's own texts
+
+            output.append ('"');
+            lineLength += static_cast<int> (output.position() - startOfAttribute);
+        }
+
+        return true;
+    }
+
+    /** The framework's escapes for attribute values: the plain characters as they are, the five
+        entities it knows, and every other character as a decimal character reference. */
+    void appendEscaped (const juce::String& text)
+    {
+        auto* p = text.toRawUTF8();
+
+        for (;;)
+        {
+            const auto* runStart = p;
+
+            while (byteClasses[static_cast<juce::uint8> (*p)] == ByteClass::plain)
+                ++p;
+
+            if (p != runStart)
+                output.append (runStart, static_cast<size_t> (p - runStart));
+
+            const auto byte = static_cast<juce::uint8> (*p);
+
+            if (byte == 0)
+                return;
+
+            juce::uint32 character = byte;
+
+            if (byte >= 0x80)
+            {
+                // Decoded exactly as the framework decodes it, malformed sequences included.
+                juce::CharPointer_UTF8 decoder (p);
+                character = static_cast<juce::uint32> (decoder.getAndAdvance());
+                p = decoder.getAddress();
+
+                if (character == 0)
+                    return;
+            }
+            else
+            {
+                ++p;
+            }
+
+            // A malformed sequence can decode to a character below 128: it is treated as such.
+            if (character < 0x80 && byteClasses[character] == ByteClass::plain)
+            {
+                output.append (static_cast<char> (character));
+                continue;
+            }
+
+            switch (character)
+            {
+                case '&':
+                    output.append ("&amp;", 5);
+                    break;
+                case '"':
+                    output.append ("&quot;", 6);
+                    break;
+                case '>':
+                    output.append ("&gt;", 4);
+                    break;
+                case '<':
+                    output.append ("&lt;", 4);
+                    break;
+                default:
+                    output.append ("&#", 2);
+                    output.appendDecimal (static_cast<int> (character));
+                    output.append (';');
+                    break;
+            }
+        }
+    }
+
+    TextOutput& output;
+    const int lineWrapLength;
+    const char* const newLine;
+};
+
+/** The declaration, the document type and the elements, as XmlElement::writeTo arranges them. */
+bool writeDocument (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, TextOutput& output)
+{
+    const auto* newLine = format.newLineChars;
+
+    const auto endHeaderLine = [&] (int newLines)
+    {
+        if (newLine == nullptr)
+            output.append (' ');
+        else
+            for (int i = 0; i < newLines; ++i)
+                output.append (newLine);
+    };
+
+    if (format.customHeader.isNotEmpty())
+    {
+        output.append (format.customHeader);
+        endHeaderLine (2);
+    }
+    else if (format.addDefaultHeader)
+    {
+        output.append ("<?xml version=\"1.0\" encoding=\"");
+        output.append (format.customEncoding.isNotEmpty() ? format.customEncoding : juce::String ("UTF-8"));
+        output.append ("\"?>");
+        endHeaderLine (2);
+    }
+
+    if (format.dtd.isNotEmpty())
+    {
+        output.append (format.dtd);
+        endHeaderLine (1);
+    }
+
+    if (! ElementWriter (output, format.lineWrapLength, newLine).writeElement (tree, newLine == nullptr ? -1 : 0))
+        return false;
+
+    if (newLine != nullptr)
+        output.append (newLine);
+
+    return true;
+}
+} // namespace
+
+juce::XmlElement::TextFormat mapFileFormat()
+{
+    juce::XmlElement::TextFormat format;
+    format.dtd = {};
+    format.customEncoding = "UTF-8";
+    format.lineWrapLength = 60;
+    return format;
+}
+
+juce::XmlElement::TextFormat settingsValueFormat() { return juce::XmlElement::TextFormat().singleLine().withoutHeader(); }
+
+bool MapXmlWriter::write (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, juce::MemoryBlock& destination)
+{
+    if (! tree.isValid())
+        return false;
+
+    {
+        TextOutput output (destination);
+
+        if (writeDocument (tree, format, output))
+            return true;
+
+        output.rewind();
+    }
+
+    // Something only the framework converts exactly: let it write the whole document.
+    juce::MemoryOutputStream stream (destination, true);
+    tree.createXml()->writeTo (stream, format);
+    return true;
+}
+
+juce::String MapXmlWriter::toString (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format)
+{
+    juce::MemoryBlock text;
+
+    if (! write (tree, format, text))
+        return {};
+
+    const auto* bytes = static_cast<const char*> (text.getData());
+    return juce::String (juce::CharPointer_UTF8 (bytes), juce::CharPointer_UTF8 (bytes + text.getSize()));
+}
+
+bool MapXmlWriter::writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file)
+{
+    juce::MemoryBlock text;
+
+    if (! write (tree, format, text))
+        return false;
+
+    juce::TemporaryFile temporary (file);
+
+    {
+        juce::FileOutputStream out (temporary.getFile());
+
+        if (! out.openedOk())
+            return false;
+
+        out.write (text.getData(), text.getSize());
+        out.flush(); // forces the data to the disk before the file replaces the old one
+
+        if (out.getStatus().failed())
+            return false;
+    }
+
+    return temporary.overwriteTargetFileWithTemporary();
+}
+} // namespace NsOrvelA

@@ -1,0 +1,148 @@
+#include "model/MapIdentifiers.h"
+#include "model/MapState.h"
+#include "model/MapXmlWriter.h"
+#include "tests/model/MapXmlTestTrees.h"
+#include "tests/model/ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using namespace NsOrvelA;
+using corvix::testing::bytesOf;
+using corvix::testing::frameworkXmlOf;
+
+std::string writerTextOf (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format)
+{
+    juce::MemoryBlock text;
+    EXPECT_TRUE (MapXmlWriter::write (tree, format, text));
+    return bytesOf (text);
+}
+
+/** Every format the framework's writer knows, so that each of its branches is compared. */
+std::vector<std::pair<const char*, juce::XmlElement::TextFormat>> allFormats()
+{
+    std::vector<std::pair<const char*, juce::XmlElement::TextFormat>> formats{ { "map file", mapFileFormat() },
+                                                                               { "settings value", settingsValueFormat() },
+                                                                               { "framework default", {} } };
+
+    juce::XmlElement::TextFormat custom;
+    custom.customHeader = "<?xml version=\"1.0\"?>";
+    custom.dtd = "<!DOCTYPE store>";
+    custom.newLineChars = "\n";
+    custom.lineWrapLength = 0;
+    formats.push_back ({ "custom header, document type, LF, wrap 0", custom });
+
+    auto singleLineWithHeader = custom.singleLine();
+    singleLineWithHeader.customHeader = {};
+    singleLineWithHeader.customEncoding = "ISO-8859-1";
+    formats.push_back ({ "one line with declaration and document type", singleLineWithHeader });
+
+    juce::XmlElement::TextFormat wide;
+    wide.lineWrapLength = 1000;
+    wide.addDefaultHeader = false;
+    formats.push_back ({ "no declaration, wide lines", wide });
+    return formats;
+}
+
+TEST (MapXmlWriter, TheDefaultTreeIsWrittenByteForByteAsTheFrameworkWritesIt)
+{
+    const MapState defaults;
+
+    // Workstations in the slots and an edited entry, as a user's map has them.
+    defaults.slotNode (2, 1).setProperty (mapIds::current, 7, nullptr);
+    defaults.controlEntry (40, 2, 1).setProperty (mapIds::name, "Kept & \"quoted\"", nullptr);
+
+    for (const auto& format : { mapFileFormat(), settingsValueFormat() })
+    {
+        const auto expected = bytesOf (frameworkXmlOf (defaults.getTree(), format));
+        const auto actual = writerTextOf (defaults.getTree(), format);
+        ASSERT_EQ (actual.size(), expected.size());
+        EXPECT_TRUE (actual == expected);
+    }
+}
+
+TEST (MapXmlWriter, AwkwardContentIsEscapedAndWrappedAsTheFrameworkDoesInEveryFormat)
+{
+    const auto tree = corvix::testing::makeAwkwardTree();
+
+    for (const auto& [name, format] : allFormats())
+        EXPECT_EQ (writerTextOf (tree, format), bytesOf (frameworkXmlOf (tree, format))) << name;
+}
+
+TEST (MapXmlWriter, EachAwkwardValueAloneMatchesTheFramework)
+{
+    // One property at a time, so that a difference names the value that causes it.
+    const auto awkward = corvix::testing::makeAwkwardTree();
+
+    for (int i = 0; i < awkward.getNumProperties(); ++i)
+    {
+        const auto name = awkward.getPropertyName (i);
+        juce::ValueTree single ("ctl");
+        single.setProperty (name, awkward.getProperty (name), nullptr);
+
+        EXPECT_EQ (writerTextOf (single, mapFileFormat()), bytesOf (frameworkXmlOf (single, mapFileFormat()))) << name.toString();
+    }
+}
+
+TEST (MapXmlWriter, ValuesTheFrameworkConvertsItselfAreLeftToIt)
+{
+    // A binary value is written as a "base64:" attribute; a name that comes twice in a node
+    // (only a strange file gives that) is written once, with the last value, where it came first.
+    juce::ValueTree binary ("store");
+    binary.setProperty ("blob", juce::var (juce::MemoryBlock ("\x01\x02\x03", 3)), nullptr);
+    binary.setProperty ("base64:blob", "text", nullptr);
+    binary.appendChild (corvix::testing::makeAwkwardTree(), nullptr);
+
+    const auto twice =
+        juce::ValueTree::fromXml (*juce::parseXML ("<store a=\"1\" b=\"2\" a=\"3\"><ctl base64:x=\"AAEC\" x=\"4\"/></store>"));
+    ASSERT_EQ (twice.getNumProperties(), 3);
+
+    for (const auto& tree : { binary, twice })
+        for (const auto& [name, format] : allFormats())
+            EXPECT_EQ (writerTextOf (tree, format), bytesOf (frameworkXmlOf (tree, format))) << name;
+}
+
+TEST (MapXmlWriter, TextAndFileMatchTheFrameworkAndAnInvalidTreeGivesNothing)
+{
+    const auto tree = corvix::testing::makeAwkwardTree();
+    EXPECT_EQ (MapXmlWriter::toString (tree, settingsValueFormat()), tree.createXml()->toString (settingsValueFormat()));
+
+    const auto folder = corvix::testing::testSettingsFolder().getChildFile ("writer");
+    folder.createDirectory();
+    const auto ours = folder.getChildFile ("ours.corvix");
+    const auto theirs = folder.getChildFile ("theirs.corvix");
+    ASSERT_TRUE (MapXmlWriter::writeToFile (tree, mapFileFormat(), ours));
+    ASSERT_TRUE (tree.createXml()->writeTo (theirs, mapFileFormat()));
+
+    juce::MemoryBlock oursBytes, theirsBytes;
+    ours.loadFileAsData (oursBytes);
+    theirs.loadFileAsData (theirsBytes);
+    EXPECT_EQ (bytesOf (oursBytes), bytesOf (theirsBytes));
+
+    // A file in a folder that does not exist cannot be written, and nothing is left behind.
+    EXPECT_FALSE (MapXmlWriter::writeToFile (tree, mapFileFormat(), folder.getChildFile ("missing/map.corvix")));
+    EXPECT_FALSE (folder.getChildFile ("missing").exists());
+
+    juce::MemoryBlock nothing;
+    EXPECT_FALSE (MapXmlWriter::write (juce::ValueTree(), mapFileFormat(), nothing));
+    EXPECT_EQ (nothing.getSize(), 0u);
+    EXPECT_TRUE (MapXmlWriter::toString (juce::ValueTree(), mapFileFormat()).isEmpty());
+    EXPECT_FALSE (MapXmlWriter::writeToFile (juce::ValueTree(), mapFileFormat(), ours));
+    folder.deleteRecursively();
+}
+
+TEST (MapXmlWriter, TextIsAppendedToWhatTheBlockHeld)
+{
+    juce::MemoryBlock text ("head", 4);
+    ASSERT_TRUE (MapXmlWriter::write (juce::ValueTree ("store"), settingsValueFormat(), text));
+    EXPECT_EQ (bytesOf (text), "head<store/>");
+
+    // The same when the framework writes a tree the writer leaves to it.
+    juce::ValueTree binary ("store");
+    binary.setProperty ("b", juce::var (juce::MemoryBlock ("x", 1)), nullptr);
+    juce::MemoryBlock second ("head", 4);
+    ASSERT_TRUE (MapXmlWriter::write (binary, settingsValueFormat(), second));
+    EXPECT_EQ (bytesOf (second), "head" + binary.createXml()->toString (settingsValueFormat()).toStdString());
+}
+} // namespace
