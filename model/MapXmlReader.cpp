@@ -1,0 +1,577 @@
+#include "model/MapXmlReader.h"
+
+#include <array>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace NsOrvelA
+{
+namespace
+{
+using NamedValue = juce::NamedValueSet::NamedValue;
+
+constexpr int deepestNesting = 256;
+constexpr size_t mostAttributes = 48;
+
+bool isAsciiWhitespace (char c) noexcept { return c == ' ' || (c >= 9 && c <= 13); }
+
+/** The characters the framework takes into a tag or attribute name (below 128). */
+bool isNameCharacter (char c) noexcept
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' || c == ':' || c == '.';
+}
+
+juce::uint64 hashOf (const char* bytes, size_t length) noexcept
+{
+    juce::uint64 hash = 14695981039346656037ull;
+
+    for (size_t i = 0; i < length; ++i)
+        hash = (hash ^ static_cast<juce::uint8> (bytes[i])) * 1099511628211ull;
+
+    return hash;
+}
+
+/** Names made once per distinct text: the framework pools them, so equal texts give the same
+    Identifier either way, but making one costs a look-up in the global pool. */
+class NameCache
+{
+public:
+    juce::Identifier get (const char* start, const char* end)
+    {
+        const auto length = static_cast<size_t> (end - start);
+        const auto hash = hashOf (start, length);
+
+        for (size_t probe = 0; probe < slots.size(); ++probe)
+        {
+            auto& slot = slots[(hash + probe) & (slots.size() - 1)];
+
+            if (slot.length == 0)
+            {
+                slot = { hash, length, juce::Identifier (juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (end))) };
+                return slot.name;
+            }
+
+            if (slot.hash == hash && slot.length == length && std::memcmp (slot.name.getCharPointer().getAddress(), start, length) == 0)
+                return slot.name;
+        }
+
+        return juce::Identifier (juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (end)));
+    }
+
+private:
+    struct Slot
+    {
+        juce::uint64 hash = 0;
+        size_t length = 0;
+        juce::Identifier name;
+    };
+
+    std::array<Slot, 256> slots;
+};
+
+/** Values that repeat share one text, as the trees the system builds do. The framework would make
+    a text for each; the trees are equal either way, and sharing saves much of the memory. */
+class ValueCache
+{
+public:
+    juce::var get (const char* start, size_t length)
+    {
+        if (length > longestShared)
+            return juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (start + length));
+
+        const auto hash = hashOf (start, length);
+        auto& slot = slots[hash & (slots.size() - 1)];
+
+        if (! (slot.hash == hash && slot.length == length && std::memcmp (slot.text.toRawUTF8(), start, length) == 0))
+        {
+            slot.hash = hash;
+            slot.length = length;
+            slot.text = juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (start + length));
+            slot.value = slot.text;
+        }
+
+        return slot.value;
+    }
+
+private:
+    static constexpr size_t longestShared = 64;
+
+    struct Slot
+    {
+        juce::uint64 hash = ~juce::uint64 (0);
+        size_t length = ~size_t (0);
+        juce::String text;
+        juce::var value;
+    };
+
+    std::vector<Slot> slots = std::vector<Slot> (4096);
+};
+
+//==============================================================================
+template <size_t... index>
+juce::ValueTree makeNodeWith (const juce::Identifier& type, const NamedValue* properties, std::index_sequence<index...>)
+{
+    juce::ignoreUnused (properties);
+    return juce::ValueTree (type, { properties[index]... });
+}
+
+template <size_t count>
+juce::ValueTree makeNode (const juce::Identifier& type, const NamedValue* properties)
+{
+    return makeNodeWith (type, properties, std::make_index_sequence<count>());
+}
+
+using NodeMaker = juce::ValueTree (*) (const juce::Identifier&, const NamedValue*);
+
+template <size_t... count>
+constexpr std::array<NodeMaker, sizeof...(count)> makeNodeMakers (std::index_sequence<count...>)
+{
+    return { &makeNode<count>... };
+}
+
+/** A node with its properties in one go, in the order given, as fromXml adds them (a name that
+    comes twice stays twice). */
+const auto nodeMakers = makeNodeMakers (std::make_index_sequence<mostAttributes + 1>());
+
+//==============================================================================
+/** The parser. Any construct it does not take on makes it give up; the caller then hands the
+    whole text to the framework. Text ends at the first 0 byte. */
+class Parser
+{
+public:
+    explicit Parser (const char* text) : p (text) {}
+
+    std::optional<juce::ValueTree> parseDocument()
+    {
+        if (! skipMisc() || std::strncmp (p, "<!DOCTYPE", 9) == 0)
+            return {};
+
+        juce::ValueTree root;
+
+        if (*p != '<' || ! isNameCharacter (p[1]) || ! parseElement (root, 0))
+            return {};
+
+        return root; // the framework ignores whatever follows the document element
+    }
+
+private:
+    /** Steps over well-formed multi-byte characters the way the framework's text pointer does;
+        false for a lead byte whose continuation bytes are missing, which the framework would
+        step across blindly. */
+    bool stepOverNonAscii() noexcept
+    {
+        const auto lead = static_cast<juce::uint8> (*p++);
+
+        if (lead < 0xc0)
+            return true; // a stray continuation byte: one step, as the framework takes it
+
+        int extra = 0;
+
+        for (juce::uint8 bit = 0x40; (lead & bit) != 0 && bit > 0x8; bit = static_cast<juce::uint8> (bit >> 1))
+            ++extra;
+
+        for (int i = 0; i < extra; ++i, ++p)
+            if ((static_cast<juce::uint8> (*p) & 0xc0) != 0x80)
+                return false;
+
+        return true;
+    }
+
+    /** Moves past the next occurrence of the terminator; false when there is none. */
+    bool skipPast (const char* terminator)
+    {
+        const auto length = std::strlen (terminator);
+
+        while (*p != 0)
+        {
+            if (std::strncmp (p, terminator, length) == 0)
+            {
+                p += length;
+                return true;
+            }
+
+            if (static_cast<juce::uint8> (*p) >= 0x80)
+            {
+                if (! stepOverNonAscii())
+                    return false;
+            }
+            else
+            {
+                ++p;
+            }
+        }
+
+        return false;
+    }
+
+    /** Whitespace, comments and processing instructions, as the framework skips them between
+        the parts of a document; false when one of them is not closed, or when a character might
+        count as whitespace or not depending on the machine's locale. */
+    bool skipMisc()
+    {
+        for (;;)
+        {
+            while (isAsciiWhitespace (*p))
+                ++p;
+
+            if (p[0] == '<' && p[1] == '!' && p[2] == '-' && p[3] == '-')
+            {
+                p += 4;
+
+                if (! skipPast ("-->"))
+                    return false;
+            }
+            else if (p[0] == '<' && p[1] == '?')
+            {
+                p += 2;
+
+                if (! skipPast ("?>"))
+                    return false;
+            }
+            else
+            {
+                const auto c = static_cast<juce::uint8> (*p);
+                return c == '<' || c == 0 || (c > ' ' && c < 0x7f);
+            }
+        }
+    }
+
+    /** Whitespace inside a tag; false for anything the framework would also skip there but this
+        reader does not (comments, processing instructions, characters of the locale). */
+    bool skipSpaceInTag() noexcept
+    {
+        while (isAsciiWhitespace (*p))
+            ++p;
+
+        const auto c = static_cast<juce::uint8> (*p);
+        return c != '<' && c > ' ' && c < 0x7f;
+    }
+
+    const char* parseName() noexcept
+    {
+        while (isNameCharacter (*p))
+            ++p;
+
+        return p;
+    }
+
+    bool parseElement (juce::ValueTree& node, int depth)
+    {
+        if (depth > deepestNesting)
+            return false;
+
+        const auto* nameStart = ++p;
+        const auto* nameEnd = parseName();
+
+        if (static_cast<juce::uint8> (*nameEnd) >= 0x80)
+            return false; // the name might go on with letters of other scripts
+
+        const auto type = names.get (nameStart, nameEnd);
+        const auto firstAttribute = attributes.size();
+        bool hasContent = false;
+
+        for (;;)
+        {
+            if (! skipSpaceInTag())
+                return false;
+
+            if (p[0] == '/' && p[1] == '>')
+            {
+                p += 2;
+                break;
+            }
+
+            if (*p == '>')
+            {
+                ++p;
+                hasContent = true;
+                break;
+            }
+
+            if (! isNameCharacter (*p) || ! parseAttribute())
+                return false;
+        }
+
+        const auto count = attributes.size() - firstAttribute;
+
+        if (count > mostAttributes)
+            return false;
+
+        node = nodeMakers[count](type, attributes.data() + firstAttribute);
+        attributes.resize (firstAttribute);
+
+        return ! hasContent || parseContent (node, nameStart, static_cast<size_t> (nameEnd - nameStart), depth);
+    }
+
+    bool parseAttribute()
+    {
+        const auto* nameStart = p;
+        const auto* nameEnd = parseName();
+
+        if (static_cast<juce::uint8> (*nameEnd) >= 0x80 || std::strncmp (nameStart, "base64:", 7) == 0)
+            return false; // such values are decoded into binary data by the framework
+
+        if (! skipSpaceInTag() || *p != '=')
+            return false;
+
+        ++p;
+
+        if (! skipSpaceInTag() || (*p != '"' && *p != '\''))
+            return false;
+
+        const auto quote = *p++;
+        const auto* valueStart = p;
+        decoded.clear();
+        bool hasEntities = false;
+
+        for (;;)
+        {
+            const auto c = *p;
+
+            if (c == quote)
+                break;
+
+            if (c == 0)
+                return false;
+
+            if (c == '&')
+            {
+                decoded.append (valueStart, p);
+
+                if (! parseEntity())
+                    return false;
+
+                hasEntities = true;
+                valueStart = p;
+            }
+            else if (static_cast<juce::uint8> (c) >= 0x80)
+            {
+                if (! stepOverNonAscii())
+                    return false;
+            }
+            else
+            {
+                ++p;
+            }
+        }
+
+        juce::var value;
+
+        if (hasEntities)
+        {
+            decoded.append (valueStart, p);
+            value = values.get (decoded.data(), decoded.size());
+        }
+        else
+        {
+            value = values.get (valueStart, static_cast<size_t> (p - valueStart));
+        }
+
+        ++p;
+        attributes.push_back ({ names.get (nameStart, nameEnd), std::move (value) });
+        return true;
+    }
+
+    /** One entity of an attribute value, appended to `decoded`; false for anything but the five
+        named ones and character references of a real character. */
+    bool parseEntity()
+    {
+        ++p; // the ampersand
+
+        static const std::pair<const char*, char> named[] = {
+            { "amp;", '&' }, { "quot;", '"' }, { "apos;", '\'' }, { "lt;", '<' }, { "gt;", '>' }
+        };
+
+        for (const auto& [text, character] : named)
+        {
+            const auto length = std::strlen (text);
+
+            if (juce::CharPointer_UTF8 (p).compareIgnoreCaseUpTo (juce::CharPointer_ASCII (text), static_cast<int> (length)) == 0)
+            {
+                p += length;
+                decoded.push_back (character);
+                return true;
+            }
+        }
+
+        if (*p != '#')
+            return false;
+
+        ++p;
+        juce::int64 code = 0;
+        int digits = 0;
+
+        if (*p == 'x' || *p == 'X')
+        {
+            for (++p; *p != ';'; ++p, ++digits)
+            {
+                const auto digit = juce::CharacterFunctions::getHexDigitValue (static_cast<juce::juce_wchar> (*p));
+
+                if (digit < 0 || digits == 8)
+                    return false;
+
+                code = code * 16 + digit;
+            }
+        }
+        else
+        {
+            for (; *p != ';'; ++p, ++digits)
+            {
+                if (*p < '0' || *p > '9' || digits == 12)
+                    return false;
+
+                code = code * 10 + (*p - '0');
+            }
+        }
+
+        if (digits == 0 || code <= 0 || code > 0x10ffff)
+            return false;
+
+        ++p; // the semicolon
+        char encoded[8] = {};
+        juce::CharPointer_UTF8 writer (encoded);
+        writer.write (static_cast<juce::juce_wchar> (code));
+        decoded.append (encoded, writer.getAddress());
+        return true;
+    }
+
+    /** The children of an element up to its closing tag. Text, comments, processing instructions
+        and CDATA sections have no place in the tree and are stepped over. */
+    bool parseContent (juce::ValueTree& node, const char* name, size_t nameLength, int depth)
+    {
+        for (;;)
+        {
+            const auto c = *p;
+
+            if (c == 0 || c == '&')
+                return false;
+
+            if (c != '<')
+            {
+                if (static_cast<juce::uint8> (c) >= 0x80)
+                {
+                    if (! stepOverNonAscii())
+                        return false;
+                }
+                else
+                {
+                    ++p;
+                }
+
+                continue;
+            }
+
+            if (p[1] == '/')
+            {
+                p += 2;
+
+                if (std::strncmp (p, name, nameLength) != 0 || isNameCharacter (p[nameLength]))
+                    return false;
+
+                p += nameLength;
+
+                while (isAsciiWhitespace (*p))
+                    ++p;
+
+                if (*p != '>')
+                    return false;
+
+                ++p;
+                return true;
+            }
+
+            if (std::strncmp (p, "<!--", 4) == 0)
+            {
+                p += 4;
+
+                if (! skipPast ("-->"))
+                    return false;
+            }
+            else if (std::strncmp (p, "<![CDATA[", 9) == 0)
+            {
+                p += 9;
+
+                if (! skipPast ("]]>"))
+                    return false;
+            }
+            else if (p[1] == '?')
+            {
+                p += 2;
+
+                if (! skipPast ("?>"))
+                    return false;
+            }
+            else if (isNameCharacter (p[1]))
+            {
+                juce::ValueTree child;
+
+                if (! parseElement (child, depth + 1))
+                    return false;
+
+                node.appendChild (child, nullptr);
+            }
+            else
+            {
+                return false;
+            }
+        }
+    }
+
+    const char* p;
+    NameCache names;
+    ValueCache values;
+    std::vector<NamedValue> attributes;
+    std::string decoded;
+};
+
+juce::ValueTree frameworkTreeOf (std::unique_ptr<juce::XmlElement> xml)
+{
+    return xml != nullptr ? juce::ValueTree::fromXml (*xml) : juce::ValueTree();
+}
+} // namespace
+
+std::optional<juce::ValueTree> MapXmlReader::readWithoutFramework (const char* text, size_t length)
+{
+    jassert (text[length] == 0);
+    juce::ignoreUnused (length);
+    return Parser (text).parseDocument();
+}
+
+juce::ValueTree MapXmlReader::readText (const char* text, size_t length)
+{
+    if (auto tree = readWithoutFramework (text, length))
+        return *tree;
+
+    return frameworkTreeOf (juce::parseXML (juce::String (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + length))));
+}
+
+juce::ValueTree MapXmlReader::readFile (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+
+    // The framework reads a file of up to two bytes as no document, and one in UTF-16 after
+    // converting it; those, and files it cannot read, are left to it.
+    if (file.loadFileAsData (bytes) && bytes.getSize() > 2)
+    {
+        bytes.append ("", 1);
+        const auto* text = static_cast<const char*> (bytes.getData());
+        auto length = bytes.getSize() - 1;
+
+        if (! juce::CharPointer_UTF16::isByteOrderMarkBigEndian (text) && ! juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (text))
+        {
+            if (juce::CharPointer_UTF8::isByteOrderMark (text))
+            {
+                text += 3;
+                length -= 3;
+            }
+
+            if (auto tree = readWithoutFramework (text, length))
+                return *tree;
+        }
+    }
+
+    return frameworkTreeOf (juce::XmlDocument::parse (file));
+}
+} // namespace NsOrvelA
