@@ -1,33 +1,21 @@
 #include "model/Host.h"
 #include "model/HostImpl.h"
+#include "model/MapXmlReader.h"
+#include "model/MapXmlWriter.h"
 #include "model/SharedEditingState.h"
 
 namespace NsOrvelA
 {
-namespace
-{
-/** Map files are UTF-8 XML with the XML declaration, no document type and long attribute
-    lists wrapped at 60 columns. */
-juce::XmlElement::TextFormat mapFileFormat()
-{
-    juce::XmlElement::TextFormat format;
-    format.dtd = {};
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 60;
-    return format;
-}
-} // namespace
-
 juce::Result Host::saveMappingFile (const juce::File& file)
 {
-    const auto xml = impl->state.createXml();
-
-    if (xml == nullptr)
+    // Only a tree that is not there gives no XML.
+    if (! impl->state.isValid())
         return juce::Result::fail ("Could not save current mapping to disk");
 
-    // Written through a temporary file, so a failed write leaves an existing file as it was; a
-    // folder of that name is never replaced.
-    if (file.isDirectory() || ! xml->writeTo (file, mapFileFormat()))
+    // Written straight from the tree, with the bytes the framework's XML writer gives, through a
+    // temporary file, so a failed write leaves an existing file as it was; a folder of that name
+    // is never replaced.
+    if (file.isDirectory() || ! MapXmlWriter::writeToFile (impl->state, mapFileFormat(), file))
         return juce::Result::fail ("Failed to write mapping file");
 
     return juce::Result::ok();
@@ -36,12 +24,12 @@ juce::Result Host::saveMappingFile (const juce::File& file)
 juce::Result Host::loadMappingFile (const juce::File& file)
 {
     const auto loadFailed = juce::Result::fail ("Could not load mapping data");
-    const auto xml = juce::XmlDocument::parse (file);
 
-    if (xml == nullptr)
+    // The tree the framework's XML reader would give, read straight from the text.
+    auto loaded = MapXmlReader::readFile (file);
+
+    if (! loaded.isValid())
         return loadFailed;
-
-    auto loaded = juce::ValueTree::fromXml (*xml);
 
     // Any other document would replace the whole map with nothing, and the device-watch timer would
     // then upload empty tables into the units.
