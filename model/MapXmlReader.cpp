@@ -10,10 +10,8 @@ namespace NsOrvelA
 {
 namespace
 {
-using NamedValue = juce::NamedValueSet::NamedValue;
-
 constexpr int deepestNesting = 256;
-constexpr size_t mostAttributes = 48;
+constexpr int mostAttributes = 256;
 
 bool isAsciiWhitespace (char c) noexcept { return c == ' ' || (c >= 9 && c <= 13); }
 
@@ -38,7 +36,7 @@ juce::uint64 hashOf (const char* bytes, size_t length) noexcept
 class NameCache
 {
 public:
-    juce::Identifier get (const char* start, const char* end)
+    const juce::Identifier& get (const char* start, const char* end)
     {
         const auto length = static_cast<size_t> (end - start);
         const auto hash = hashOf (start, length);
@@ -57,7 +55,8 @@ public:
                 return slot.name;
         }
 
-        return juce::Identifier (juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (end)));
+        uncached = juce::Identifier (juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (end)));
+        return uncached;
     }
 
 private:
@@ -69,6 +68,7 @@ private:
     };
 
     std::array<Slot, 256> slots;
+    juce::Identifier uncached;
 };
 
 /** Values that repeat share one text, as the trees the system builds do. The framework would make
@@ -76,10 +76,13 @@ private:
 class ValueCache
 {
 public:
-    juce::var get (const char* start, size_t length)
+    const juce::var& get (const char* start, size_t length)
     {
         if (length > longestShared)
-            return juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (start + length));
+        {
+            uncached = juce::String (juce::CharPointer_UTF8 (start), juce::CharPointer_UTF8 (start + length));
+            return uncached;
+        }
 
         const auto hash = hashOf (start, length);
         auto& slot = slots[hash & (slots.size() - 1)];
@@ -106,34 +109,9 @@ private:
         juce::var value;
     };
 
-    std::vector<Slot> slots = std::vector<Slot> (4096);
+    std::vector<Slot> slots = std::vector<Slot> (16384);
+    juce::var uncached;
 };
-
-//==============================================================================
-template <size_t... index>
-juce::ValueTree makeNodeWith (const juce::Identifier& type, const NamedValue* properties, std::index_sequence<index...>)
-{
-    juce::ignoreUnused (properties);
-    return juce::ValueTree (type, { properties[index]... });
-}
-
-template <size_t count>
-juce::ValueTree makeNode (const juce::Identifier& type, const NamedValue* properties)
-{
-    return makeNodeWith (type, properties, std::make_index_sequence<count>());
-}
-
-using NodeMaker = juce::ValueTree (*) (const juce::Identifier&, const NamedValue*);
-
-template <size_t... count>
-constexpr std::array<NodeMaker, sizeof...(count)> makeNodeMakers (std::index_sequence<count...>)
-{
-    return { &makeNode<count>... };
-}
-
-/** A node with its properties in one go, in the order given, as fromXml adds them (a name that
-    comes twice stays twice). */
-const auto nodeMakers = makeNodeMakers (std::make_index_sequence<mostAttributes + 1>());
 
 //==============================================================================
 /** The parser. Any construct it does not take on makes it give up; the caller then hands the
@@ -150,7 +128,7 @@ public:
 
         juce::ValueTree root;
 
-        if (*p != '<' || ! isNameCharacter (p[1]) || ! parseElement (root, 0))
+        if (*p != '<' || ! isNameCharacter (p[1]) || ! parseElement (root, nullptr, 0))
             return {};
 
         return root; // the framework ignores whatever follows the document element
@@ -257,7 +235,9 @@ private:
         return p;
     }
 
-    bool parseElement (juce::ValueTree& node, int depth)
+    /** An element and all it holds. The node goes into its parent before its children are read,
+        so that adding it does not walk a whole subtree; the tree comes out the same. */
+    bool parseElement (juce::ValueTree& node, juce::ValueTree* parent, int depth)
     {
         if (depth > deepestNesting)
             return false;
@@ -268,8 +248,8 @@ private:
         if (static_cast<juce::uint8> (*nameEnd) >= 0x80)
             return false; // the name might go on with letters of other scripts
 
-        const auto type = names.get (nameStart, nameEnd);
-        const auto firstAttribute = attributes.size();
+        node = juce::ValueTree (names.get (nameStart, nameEnd));
+        int count = 0;
         bool hasContent = false;
 
         for (;;)
@@ -290,22 +270,21 @@ private:
                 break;
             }
 
-            if (! isNameCharacter (*p) || ! parseAttribute())
+            if (! isNameCharacter (*p) || ++count > mostAttributes || ! parseAttribute (node))
                 return false;
         }
 
-        const auto count = attributes.size() - firstAttribute;
-
-        if (count > mostAttributes)
+        // A name that came twice would be kept twice by the framework: its reading is taken.
+        if (node.getNumProperties() != count)
             return false;
 
-        node = nodeMakers[count](type, attributes.data() + firstAttribute);
-        attributes.resize (firstAttribute);
+        if (parent != nullptr)
+            parent->appendChild (node, nullptr);
 
         return ! hasContent || parseContent (node, nameStart, static_cast<size_t> (nameEnd - nameStart), depth);
     }
 
-    bool parseAttribute()
+    bool parseAttribute (juce::ValueTree& node)
     {
         const auto* nameStart = p;
         const auto* nameEnd = parseName();
@@ -357,20 +336,13 @@ private:
             }
         }
 
-        juce::var value;
-
         if (hasEntities)
-        {
             decoded.append (valueStart, p);
-            value = values.get (decoded.data(), decoded.size());
-        }
-        else
-        {
-            value = values.get (valueStart, static_cast<size_t> (p - valueStart));
-        }
 
+        const auto& value =
+            hasEntities ? values.get (decoded.data(), decoded.size()) : values.get (valueStart, static_cast<size_t> (p - valueStart));
+        node.setProperty (names.get (nameStart, nameEnd), value, nullptr);
         ++p;
-        attributes.push_back ({ names.get (nameStart, nameEnd), std::move (value) });
         return true;
     }
 
@@ -507,10 +479,8 @@ private:
             {
                 juce::ValueTree child;
 
-                if (! parseElement (child, depth + 1))
+                if (! parseElement (child, &node, depth + 1))
                     return false;
-
-                node.appendChild (child, nullptr);
             }
             else
             {
@@ -522,7 +492,6 @@ private:
     const char* p;
     NameCache names;
     ValueCache values;
-    std::vector<NamedValue> attributes;
     std::string decoded;
 };
 

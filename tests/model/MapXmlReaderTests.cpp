@@ -100,7 +100,6 @@ TEST (MapXmlReader, WhatUsersAndOtherProgramsWriteIsReadWithoutTheFramework)
              "<store a=\"&amp;&lt;&gt;&quot;&apos;&AMP;&Quot;&#65;&#x42;&#X43;&#233;&#x1F3B9;&#10;&#13;&#9;\"/>",
              "<store a=\"\xc3\xa9 <\xe2\x82\xac> \xf0\x9f\x8e\xb9\" b=\"x\r\ny\tz\x01\"/>",
              "<store a=\"1\"b=\"2\"/>",
-             "<store a=\"1\" a=\"2\" b=\"\" a=\"3\"/>",
              "<my:store x.y=\"1\" _z-9=\"2\" 9a=\"3\"><-x.y:z/></my:store>",
              "<store/> anything after the document <junk",
              "<store><model id=\"1\"><slot><mode><ctl id=\"1\"/><ctl id=\"2\"></ctl></mode></slot></model><model/></store>",
@@ -114,6 +113,7 @@ TEST (MapXmlReader, WhatItDoesNotTakeOnIsLeftToTheFramework)
     for (const std::string text : {
              "<!DOCTYPE store [<!ENTITY e \"&#60;ctl/&#62;\">]><store>&e;</store>",
              "<store a=\"&unknown;\"/>",
+             "<store a=\"1\" a=\"2\" b=\"\" a=\"3\"/>",
              "<store a=\"&#;\"/>",
              "<store a=\"&#0;\"/>",
              "<store a=\"&#x110000;\"/>",
@@ -151,7 +151,7 @@ TEST (MapXmlReader, WhatItDoesNotTakeOnIsLeftToTheFramework)
 TEST (MapXmlReader, LimitsOfNestingAndAttributesAreLeftToTheFramework)
 {
     std::string many = "<store";
-    for (int i = 0; i < 48; ++i)
+    for (int i = 0; i < 256; ++i)
         many += " a" + std::to_string (i) + "=\"" + std::to_string (i) + "\"";
     expectReadAlikeWithoutFramework (many + "/>");
     expectLeftToFramework (many + " last=\"x\"/>");
