@@ -1,5 +1,8 @@
 #include "model/HostImpl.h"
 
+#include "model/MapXmlReader.h"
+#include "model/MapXmlWriter.h"
+#include "model/SettingsFileStore.h"
 #include "model/SharedEditingState.h"
 #include "model/UnitModels.h"
 
@@ -7,14 +10,15 @@ namespace NsOrvelA
 {
 namespace
 {
-const juce::String stateKey { "state" };
+const juce::String stateKey{ "state" };
 const juce::Identifier* const slotOptionIds[slotCount] = { &mapIds::daw1, &mapIds::daw2, &mapIds::daw3 };
 } // namespace
 
 Host::Impl::Impl()
 {
+    // The tree comes with loadState: the stored one, or the default tree when there is none. A
+    // default tree made first would only be thrown away when the stored one is taken.
     initSettings();
-    state = MapState().getTree();
 }
 
 void Host::Impl::initSettings()
@@ -30,20 +34,21 @@ void Host::Impl::initSettings()
 
 void Host::Impl::loadState()
 {
-    auto* properties = settings.getCommonSettings (true);
+    // The settings are read as the framework's store reads them, but the stored text is read
+    // straight into a tree, without first becoming one long string and an XML element tree.
+    const SettingsFileStore store (settings.getStorageParameters());
+    size_t length = 0;
+    const auto* text = store.findValue (stateKey, length);
+    auto stored = text != nullptr ? MapXmlReader::readText (text, length) : juce::ValueTree();
 
-    if (properties == nullptr)
-        return;
-
-    const auto xml = properties->getXmlValue (stateKey);
-
-    if (xml == nullptr)
-        return;
-
-    const auto stored = juce::ValueTree::fromXml (*xml);
-
+    // No stored tree, or one of another layout, which is not used at all: the default tree.
     if (stored.getProperty (mapIds::ver).toString() != mapLayoutVersion)
-        return; // a tree of another layout is not used at all: the default tree stays
+    {
+        if (! state.isValid())
+            state = MapState().getTree();
+
+        return;
+    }
 
     state = stored;
 
@@ -59,16 +64,16 @@ void Host::Impl::loadState()
 
 void Host::Impl::saveState()
 {
-    const auto xml = state.createXml();
-
-    if (xml == nullptr)
+    // Only a tree that is not there gives no XML.
+    if (! state.isValid())
         return;
 
-    if (auto* properties = settings.getCommonSettings (true))
-    {
-        properties->setValue (stateKey, xml.get());
-        properties->saveIfNeeded();
-    }
+    // The text the framework would store, written straight from the tree into one buffer.
+    juce::MemoryBlock text;
+    MapXmlWriter::write (state, settingsValueFormat(), text);
+
+    SettingsFileStore store (settings.getStorageParameters());
+    store.setValue (stateKey, text.getData(), text.getSize());
 }
 
 void adoptSlotStateOfTree (const juce::ValueTree& root)
