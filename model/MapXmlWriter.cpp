@@ -59,6 +59,9 @@ public:
 
     void append (const char* bytes, size_t count)
     {
+        if (count == 0)
+            return;
+
         auto* target = reserve (count);
         std::memcpy (target, bytes, count);
         used += count;
@@ -75,6 +78,9 @@ public:
 
     void appendSpaces (size_t count)
     {
+        if (count == 0)
+            return;
+
         std::memset (reserve (count), ' ', count);
         used += count;
     }
@@ -127,7 +133,8 @@ public:
         if (indentation >= 0)
             output.appendSpaces (static_cast<size_t> (indentation));
 
-        const auto& type = node.getType().toString();
+        const auto typeName = node.getType();
+        const auto& type = typeName.toString();
         output.append ('<');
         output.append (type);
 
