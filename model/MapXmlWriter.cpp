@@ -1,7 +1,10 @@
 #include "model/MapXmlWriter.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <utility>
 
 namespace NsOrvelA
 {
@@ -202,16 +205,13 @@ private:
             }
 
             const auto startOfAttribute = output.position();
-            output.append (' ');
-            output.append (name.toString());
-            output.append ("=\"", 2);
+            const auto& opening = openingOf (name);
+            output.append (opening.data(), opening.size());
 
             if (value->isInt() || value->isInt64())
                 output.appendDecimal (static_cast<juce::int64> (*value));
-            else if (value->isString())
-                appendEscaped (value->toString());
             else
-                appendEscaped (value->toString()); // numbers with fractions, flags and the rest: the framework's own texts
+                appendEscaped (value->toString()); // texts, and the framework's own texts of other values
 
             output.append ('"');
             lineLength += static_cast<int> (output.position() - startOfAttribute);
@@ -288,9 +288,27 @@ private:
         }
     }
 
+    /** The start of an attribute: a blank, the name, the equals sign and the quote. Kept per name,
+        as the few names of a tree come back on every node; a name's text lives in the framework's
+        pool of names for as long as the process does, so its address is its key. */
+    const std::string& openingOf (const juce::Identifier& name)
+    {
+        const auto* key = name.getCharPointer().getAddress();
+        auto& slot = openings[(reinterpret_cast<std::uintptr_t> (key) >> 4) % openings.size()];
+
+        if (slot.first != key)
+        {
+            slot.first = key;
+            slot.second = " " + name.toString().toStdString() + "=\"";
+        }
+
+        return slot.second;
+    }
+
     TextOutput& output;
     const int lineWrapLength;
     const char* const newLine;
+    std::array<std::pair<const char*, std::string>, 64> openings{};
 };
 
 /** The declaration, the document type and the elements, as XmlElement::writeTo arranges them. */
