@@ -541,6 +541,12 @@ juce::ValueTree MapXmlReader::readFile (const juce::File& file)
         }
     }
 
-    return frameworkTreeOf (juce::XmlDocument::parse (file));
+    // The framework reads a file of up to two bytes as no document.
+    if (file.getSize() <= 2)
+        return {};
+
+    // Parsed from the file's text, not from the file: the framework would otherwise open any local
+    // file that a document type in a map file names, and put its contents into the map.
+    return frameworkTreeOf (juce::parseXML (file.loadFileAsString()));
 }
 } // namespace NsOrvelA

@@ -292,3 +292,26 @@ TEST_F (MapFilesTest, SavingWhereNoFileCanBeWrittenFailsAndKeepsWhatWasThere)
     expectSharedStateUnchanged();
 }
 } // namespace
+
+namespace
+{
+// A map file comes from anywhere; its document type must not make the program read other files.
+TEST_F (MapFilesTest, ADocumentTypeNeverReadsAnotherLocalFile)
+{
+    writeMapFile ("secret.dtd", "<!ENTITY s \"SECRET\">");
+    const auto file = writeMapFile ("trap.corvix", "<?xml version=\"1.0\"?>\n<!DOCTYPE store SYSTEM \"secret.dtd\">\n"
+                                                   "<store ver=\"0.23\" note=\"&s;\"/>");
+
+    // The framework, reading the file itself, would have taken the entity from the other file.
+    const auto direct = juce::XmlDocument::parse (file);
+    ASSERT_NE (direct, nullptr);
+    ASSERT_EQ (direct->getStringAttribute ("note"), "SECRET");
+
+    const auto result = host->loadMappingFile (file);
+
+    if (result.wasOk())
+        EXPECT_NE (host->getState().getProperty ("note").toString(), "SECRET");
+    else
+        EXPECT_EQ (result.getErrorMessage(), loadFailure);
+}
+} // namespace
