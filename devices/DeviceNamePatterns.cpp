@@ -22,7 +22,7 @@ using DeviceNamePatternTable = std::vector<DeviceNamePatternRow>;
 // this block's order.
 const DeviceNamePatternTable& mainPatterns()
 {
-    static const DeviceNamePatternTable rows {
+    static const DeviceNamePatternTable rows{
         { "*orvel?a*", productIds::orvelA },   { "*orvel?b2*", productIds::orvelB2 }, { "*orvel?b3*", productIds::orvelB3 },
         { "*orvel?b4*", productIds::orvelB4 }, { "*orvel?b5*", productIds::orvelB5 }, { "*orvel?b6*", productIds::orvelB6 },
         { "*orvel?b7*", productIds::orvelB7 }, { "*orvel?b*", productIds::orvelB },
@@ -33,7 +33,7 @@ const DeviceNamePatternTable& mainPatterns()
 // The second set matches only devices of the variant products; none of this system's units.
 const DeviceNamePatternTable& variantPatterns()
 {
-    static const DeviceNamePatternTable rows {};
+    static const DeviceNamePatternTable rows{};
     return rows;
 }
 } // namespace

@@ -20,7 +20,7 @@ using ProductFirmwarePatternTable = std::vector<FirmwarePatternRow>;
 // Rows for the maker's other devices go here too once their file names are known to this program.
 const ProductFirmwarePatternTable& firmwarePatterns()
 {
-    static const ProductFirmwarePatternTable rows {
+    static const ProductFirmwarePatternTable rows{
         { { 2057 }, { "*orvel_a_*" }, {} },
         { { 2058, 2073, 2074, 2075, 2076, 2077, 2078 }, { "*orvel_b_*" }, {} },
     };

@@ -20,26 +20,21 @@ struct FamilyRow
     int familyId;
 };
 
-constexpr FamilyRow familyRows[] {
-    { { 2057, 2057 }, 2057 },
-    { { 2058, 2058 }, 2058 }, { { 2073, 2078 }, 2058 },
-    { { 2056, 2056 }, 2056 }, { { 2067, 2072 }, 2056 },
-    { { 26, 26 }, 85 },       { { 81, 81 }, 85 },
-    { { 74, 75 }, 73 },       { { 99, 99 }, 73 },       { { 324, 324 }, 73 },
-    { { 79, 79 }, 79 },       { { 89, 89 }, 79 },
-    { { 110, 114 }, 110 },    { { 126, 126 }, 110 },
-    { { 125, 125 }, 101 },
-    { { 176, 177 }, 176 },
+constexpr FamilyRow familyRows[]{
+    { { 2057, 2057 }, 2057 }, { { 2058, 2058 }, 2058 }, { { 2073, 2078 }, 2058 }, { { 2056, 2056 }, 2056 },
+    { { 2067, 2072 }, 2056 }, { { 26, 26 }, 85 },       { { 81, 81 }, 85 },       { { 74, 75 }, 73 },
+    { { 99, 99 }, 73 },       { { 324, 324 }, 73 },     { { 79, 79 }, 79 },       { { 89, 89 }, 79 },
+    { { 110, 114 }, 110 },    { { 126, 126 }, 110 },    { { 125, 125 }, 101 },    { { 176, 177 }, 176 },
 };
 
-constexpr FamilyRow catalogueRows[] {
+constexpr FamilyRow catalogueRows[]{
     { { 2058, 2058 }, 2058 },
     { { 2073, 2078 }, 2058 },
     { { 2056, 2056 }, 2056 },
     { { 2067, 2072 }, 2056 },
 };
 
-constexpr IdRange bootloaderDevices[] { { 2054, 2058 }, { 2067, 2078 } };
+constexpr IdRange bootloaderDevices[]{ { 2054, 2058 }, { 2067, 2078 } };
 
 template <std::size_t size>
 int mapThroughRows (const FamilyRow (&rows)[size], int productId) noexcept
@@ -52,15 +47,9 @@ int mapThroughRows (const FamilyRow (&rows)[size], int productId) noexcept
 }
 } // namespace
 
-int productFamilyId (int productId) noexcept
-{
-    return mapThroughRows (familyRows, productId);
-}
+int productFamilyId (int productId) noexcept { return mapThroughRows (familyRows, productId); }
 
-int normaliseProductId (int productId) noexcept
-{
-    return mapThroughRows (catalogueRows, productId);
-}
+int normaliseProductId (int productId) noexcept { return mapThroughRows (catalogueRows, productId); }
 
 bool usesBlhostBackend (int productId) noexcept
 {

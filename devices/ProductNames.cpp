@@ -21,7 +21,7 @@ using ProductNameTable = std::vector<ProductNameRow>;
 // to this program; today it knows only its own units.
 const ProductNameTable& mainNames()
 {
-    static const ProductNameTable rows {
+    static const ProductNameTable rows{
         { productIds::orvelA, "Orvel-A" },   { productIds::orvelB, "Orvel-B" },   { productIds::orvelB2, "Orvel-B2" },
         { productIds::orvelB3, "Orvel-B3" }, { productIds::orvelB4, "Orvel-B4" }, { productIds::orvelB5, "Orvel-B5" },
         { productIds::orvelB6, "Orvel-B6" }, { productIds::orvelB7, "Orvel-B7" },
@@ -33,7 +33,7 @@ const ProductNameTable& mainNames()
 // this system's units.
 const ProductNameTable& variantNames()
 {
-    static const ProductNameTable rows {};
+    static const ProductNameTable rows{};
     return rows;
 }
 
@@ -47,8 +47,5 @@ juce::String lookUp (const ProductNameTable& rows, int productId)
 }
 } // namespace
 
-juce::String productName (int productId)
-{
-    return lookUp (variantNamesActive == 1 ? variantNames() : mainNames(), productId);
-}
+juce::String productName (int productId) { return lookUp (variantNamesActive == 1 ? variantNames() : mainNames(), productId); }
 } // namespace talvor

@@ -9,10 +9,7 @@ namespace
 const char* const assignmentTypeNames[assignmentKindCount] = { "func", "hotkey", "midi", "mouse", "hui", "null" };
 } // namespace
 
-juce::String assignmentTypeName (int kind)
-{
-    return textAt (assignmentTypeNames, kind);
-}
+juce::String assignmentTypeName (int kind) { return textAt (assignmentTypeNames, kind); }
 
 int assignmentTypeFromName (const juce::String& text)
 {

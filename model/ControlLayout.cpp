@@ -35,10 +35,7 @@ int controlTableRow (int controlId) noexcept
     return -1;
 }
 
-juce::String controlKindName (int controlClassIndex)
-{
-    return textAt (controlKindNames, controlClassIndex);
-}
+juce::String controlKindName (int controlClassIndex) { return textAt (controlKindNames, controlClassIndex); }
 
 int valueChoiceCount (int dawId, int controlClassIndex) noexcept
 {
@@ -47,10 +44,14 @@ int valueChoiceCount (int dawId, int controlClassIndex) noexcept
 
     switch (controlClassIndex)
     {
-        case knobClass: return 8;
-        case faderClass: return 9;
-        case buttonClass: return huiCodeCount;
-        default: return 1;
+        case knobClass:
+            return 8;
+        case faderClass:
+            return 9;
+        case buttonClass:
+            return huiCodeCount;
+        default:
+            return 1;
     }
 }
 } // namespace NsOrvelA

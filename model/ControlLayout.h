@@ -22,10 +22,7 @@ constexpr bool isButtonControl (int controlId) noexcept { return controlId >= fi
 constexpr bool isFaderControl (int controlId) noexcept { return controlId >= 181 && controlId <= 189; }
 
 /** notHuiDaw: the workstation is not the HUI one, where 171 is a button rather than a knob. */
-constexpr bool isKnobControl (int controlId, bool notHuiDaw) noexcept
-{
-    return controlId >= 163 && controlId <= (notHuiDaw ? 171 : 170);
-}
+constexpr bool isKnobControl (int controlId, bool notHuiDaw) noexcept { return controlId >= 163 && controlId <= (notHuiDaw ? 171 : 170); }
 
 constexpr bool isOtherControl (int controlId, bool notHuiDaw) noexcept
 {

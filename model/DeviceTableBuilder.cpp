@@ -15,10 +15,7 @@ namespace
 {
 constexpr int mainUnitId = 1;
 
-bool isMarkedForUpload (size_t slotIndex) noexcept
-{
-    return slotDirty[slotIndex] != 0 && slotSending[slotIndex] == 0;
-}
+bool isMarkedForUpload (size_t slotIndex) noexcept { return slotDirty[slotIndex] != 0 && slotSending[slotIndex] == 0; }
 
 void encodeSlot (Host& host, int unitId, int slotIndex, int dawId, DeviceTableRows& rows)
 {

@@ -10,7 +10,7 @@ namespace NsOrvelA
 {
 /** The rows of every unit's slot tables, [unit index][slot index]; all zero at start. A slot
     keeps its rows from its last build until it is marked for upload again. */
-inline std::array<std::array<DeviceTableRows, slotCount>, unitCount> deviceTables {};
+inline std::array<std::array<DeviceTableRows, slotCount>, unitCount> deviceTables{};
 
 /** Rebuilds, for every slot of the unit (1..8) that is marked for upload and not being sent: its
     rows from the workstation's factory table and the map, their transfer form, the display texts

@@ -14,25 +14,16 @@ constexpr int controlChangeNibble = 11;
 
 // Every byte but b1 travels as a 7-bit data byte: a value from a hand-edited file must not put a
 // status byte into a System Exclusive message.
-std::uint8_t dataByte (int value) noexcept
-{
-    return static_cast<std::uint8_t> (value & 0x7F);
-}
+std::uint8_t dataByte (int value) noexcept { return static_cast<std::uint8_t> (value & 0x7F); }
 
 std::uint8_t slotKind (int slotIndex, int lowNibble) noexcept
 {
     return static_cast<std::uint8_t> (((slotIndex & 0x07) << 4) | (lowNibble & 0x0F));
 }
 
-int intOf (const ControlEntry& entry, const juce::Identifier& property)
-{
-    return static_cast<int> (entry.getProperty (property));
-}
+int intOf (const ControlEntry& entry, const juce::Identifier& property) { return static_cast<int> (entry.getProperty (property)); }
 
-bool flagOf (const ControlEntry& entry, const juce::Identifier& property)
-{
-    return intOf (entry, property) != 0;
-}
+bool flagOf (const ControlEntry& entry, const juce::Identifier& property) { return intOf (entry, property) != 0; }
 
 void encodeFunction (DeviceTableRow& row, int slotIndex, int code)
 {
@@ -101,7 +92,7 @@ void encodeMidi (DeviceTableRow& row, const ControlEntry& entry, int slotIndex, 
 void encodeHotkey (DeviceTableRow& row, const ControlEntry& entry)
 {
     const auto modifiers = (flagOf (entry, mapIds::cmd) ? hotkeyCmd : 0) | (flagOf (entry, mapIds::alt) ? hotkeyAlt : 0)
-                         | (flagOf (entry, mapIds::shift) ? hotkeyShift : 0) | (flagOf (entry, mapIds::ctrl) ? hotkeyCtrl : 0);
+                           | (flagOf (entry, mapIds::shift) ? hotkeyShift : 0) | (flagOf (entry, mapIds::ctrl) ? hotkeyCtrl : 0);
     const auto key = intOf (entry, mapIds::key);
 
     row.bytes[0] = static_cast<std::uint8_t> ((hotkeyRowKind << 4) | modifiers);

@@ -11,44 +11,41 @@ namespace NsOrvelA
 {
 namespace
 {
-    constexpr int noteNibble = 9;
-    constexpr int controlChangeNibble = 11;
-    constexpr int programChangeNibble = 12;
-    constexpr int pitchBendNibble = 14;
+constexpr int noteNibble = 9;
+constexpr int controlChangeNibble = 11;
+constexpr int programChangeNibble = 12;
+constexpr int pitchBendNibble = 14;
 
-    juce::String keyText (const juce::String& keyName, int mode)
+juce::String keyText (const juce::String& keyName, int mode) { return mode == hotkeyKeyMode ? keyName.removeCharacters (" ") : keyName; }
+
+struct Modifiers
+{
+    bool ctrl, shift, alt, cmd;
+
+    int count() const noexcept { return int (cmd) + int (ctrl) + int (shift) + int (alt); }
+
+    /** The words of the held modifiers joined, always in the order cmd, ctrl, shift, alt. */
+    juce::String join (const char* cmdWord, const char* ctrlWord, const char* shiftWord, const char* altWord) const
     {
-        return mode == hotkeyKeyMode ? keyName.removeCharacters (" ") : keyName;
+        return joinTexts (cmd ? cmdWord : "", ctrl ? ctrlWord : "", shift ? shiftWord : "", alt ? altWord : "");
     }
+};
 
-    struct Modifiers
+/** The HUI workstation names its functions by control class rather than by note. */
+juce::String huiControlName (int controlClassIndex, int index)
+{
+    switch (controlClassIndex)
     {
-        bool ctrl, shift, alt, cmd;
-
-        int count() const noexcept { return int (cmd) + int (ctrl) + int (shift) + int (alt); }
-
-        /** The words of the held modifiers joined, always in the order cmd, ctrl, shift, alt. */
-        juce::String join (const char* cmdWord, const char* ctrlWord, const char* shiftWord, const char* altWord) const
-        {
-            return joinTexts (cmd ? cmdWord : "", ctrl ? ctrlWord : "", shift ? shiftWord : "", alt ? altWord : "");
-        }
-    };
-
-    /** The HUI workstation names its functions by control class rather than by note. */
-    juce::String huiControlName (int controlClassIndex, int index)
-    {
-        switch (controlClassIndex)
-        {
-            case buttonClass:
-                return workstationFunctionNames (huiDawId, index);
-            case faderClass:
-                return huiFaderNames (index);
-            case knobClass:
-                return huiKnobNames (index);
-            default:
-                return {};
-        }
+        case buttonClass:
+            return workstationFunctionNames (huiDawId, index);
+        case faderClass:
+            return huiFaderNames (index);
+        case knobClass:
+            return huiKnobNames (index);
+        default:
+            return {};
     }
+}
 } // namespace
 
 juce::String assignmentDisplayName (int dawId, int nibbleOrClass, int code)

@@ -10,10 +10,7 @@ namespace NsOrvelA
 {
 JUCE_IMPLEMENT_SINGLETON (Host)
 
-Host::Host() : impl (std::make_unique<Impl>())
-{
-    impl->loadState();
-}
+Host::Host() : impl (std::make_unique<Impl>()) { impl->loadState(); }
 
 Host::~Host()
 {
@@ -31,30 +28,15 @@ Host::~Host()
     midiHandler = nullptr;
 }
 
-MapState Host::getStateTree()
-{
-    return MapState (impl->state);
-}
+MapState Host::getStateTree() { return MapState (impl->state); }
 
-juce::ValueTree Host::getState()
-{
-    return impl->state;
-}
+juce::ValueTree Host::getState() { return impl->state; }
 
-juce::String Host::getSelectedOutputName() const
-{
-    return impl->selectedOutputName;
-}
+juce::String Host::getSelectedOutputName() const { return impl->selectedOutputName; }
 
-void Host::setSelectedOutputName (const juce::String& name)
-{
-    impl->selectedOutputName = name;
-}
+void Host::setSelectedOutputName (const juce::String& name) { impl->selectedOutputName = name; }
 
-void Host::saveState()
-{
-    impl->saveState();
-}
+void Host::saveState() { impl->saveState(); }
 
 Host::MidiInputHandler& Host::replaceMidiHandler()
 {
@@ -114,10 +96,7 @@ void Host::showEditorText (const juce::String& text, bool enabled)
         currentEditor->passTextToFuncPage (text, enabled);
 }
 
-void Host::showEditorTextFromMidiPage (const juce::String& text, bool enabled)
-{
-    showEditorText (text, enabled);
-}
+void Host::showEditorTextFromMidiPage (const juce::String& text, bool enabled) { showEditorText (text, enabled); }
 
 void Host::updateValueLists (ControlButton& control, MidiPageList list)
 {

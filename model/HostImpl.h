@@ -8,10 +8,10 @@ namespace NsOrvelA
 {
 /** Where the settings file lives: the folder below JUCE's common (or user) settings place. Tests
     point it at a temporary folder (an absolute path replaces the place as a whole). */
-inline juce::String settingsFolderName { "Talvor/OrvelA" };
+inline juce::String settingsFolderName{ "Talvor/OrvelA" };
 
 /** The layout version of the map that the settings file must carry to be adopted. */
-inline const juce::String mapLayoutVersion { "0.23" };
+inline const juce::String mapLayoutVersion{ "0.23" };
 
 /** The Host's own state: the settings store, the live tree and the selected output. */
 class Host::Impl

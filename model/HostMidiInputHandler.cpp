@@ -6,15 +6,9 @@
 
 namespace NsOrvelA
 {
-Host::MidiInputHandler::MidiInputHandler()
-{
-    resetReplySlots();
-}
+Host::MidiInputHandler::MidiInputHandler() { resetReplySlots(); }
 
-Host::MidiInputHandler::~MidiInputHandler()
-{
-    close();
-}
+Host::MidiInputHandler::~MidiInputHandler() { close(); }
 
 void Host::MidiInputHandler::openDevice (const juce::String& portName)
 {
@@ -39,10 +33,7 @@ void Host::MidiInputHandler::close()
     }
 }
 
-bool Host::MidiInputHandler::isOpen() const noexcept
-{
-    return output != nullptr && input != nullptr;
-}
+bool Host::MidiInputHandler::isOpen() const noexcept { return output != nullptr && input != nullptr; }
 
 void Host::MidiInputHandler::handleIncomingMidiMessage (const juce::MidiMessage& message)
 {

@@ -7,13 +7,10 @@ namespace NsOrvelA
 {
 namespace
 {
-constexpr juce::uint8 unitReport = 0xEC;     // channel 13
+constexpr juce::uint8 unitReport = 0xEC; // channel 13
 constexpr juce::uint8 acknowledgement = 0x9A; // note on, channel 11
 
-juce::int8 flag (bool condition) noexcept
-{
-    return condition ? 1 : 0;
-}
+juce::int8 flag (bool condition) noexcept { return condition ? 1 : 0; }
 
 void decodeReport (juce::uint8 kind, juce::uint8 value) noexcept
 {
@@ -51,15 +48,32 @@ void decodeAcknowledgement (juce::uint8 request, juce::uint8 value) noexcept
 
     switch (request)
     {
-        case 0x24: reply24.store (static_cast<juce::int8> (value & 7), std::memory_order_relaxed); break;
-        case 0x25: reply25.store (isOne, std::memory_order_relaxed); break;
-        case 0x26: reply26.store (isOne, std::memory_order_relaxed); break;
-        case 0x27: reply27.store (isOne, std::memory_order_relaxed); break;
-        case 0x2A: reply2A.store (flag (value == 0), std::memory_order_relaxed); break;
-        case 0x2C: reply2C.store (isOne, std::memory_order_relaxed); break;
-        case 0x2E: reply2E.store (isOne, std::memory_order_relaxed); break;
-        case 0x2F: replyStatus.store (isOne, std::memory_order_relaxed); break;
-        default: break; // 0x28, 0x29, 0x2B, 0x2D and anything else
+        case 0x24:
+            reply24.store (static_cast<juce::int8> (value & 7), std::memory_order_relaxed);
+            break;
+        case 0x25:
+            reply25.store (isOne, std::memory_order_relaxed);
+            break;
+        case 0x26:
+            reply26.store (isOne, std::memory_order_relaxed);
+            break;
+        case 0x27:
+            reply27.store (isOne, std::memory_order_relaxed);
+            break;
+        case 0x2A:
+            reply2A.store (flag (value == 0), std::memory_order_relaxed);
+            break;
+        case 0x2C:
+            reply2C.store (isOne, std::memory_order_relaxed);
+            break;
+        case 0x2E:
+            reply2E.store (isOne, std::memory_order_relaxed);
+            break;
+        case 0x2F:
+            replyStatus.store (isOne, std::memory_order_relaxed);
+            break;
+        default:
+            break; // 0x28, 0x29, 0x2B, 0x2D and anything else
     }
 }
 } // namespace

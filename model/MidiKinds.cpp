@@ -11,20 +11,11 @@ const char* const makeMidiTypeNames[midiKindCount] = { "Note", "CC", "Program Ch
 constexpr int statusNibbles[midiKindCount] = { 9, 11, 12, 14 };
 } // namespace
 
-juce::String midiKindName (int kind)
-{
-    return textAt (midiKindNames, kind);
-}
+juce::String midiKindName (int kind) { return textAt (midiKindNames, kind); }
 
-juce::String midiTypeDisplayNames (int kind)
-{
-    return textAt (makeMidiTypeNames, kind);
-}
+juce::String midiTypeDisplayNames (int kind) { return textAt (makeMidiTypeNames, kind); }
 
-int midiStatusNibbles (int kind) noexcept
-{
-    return lookupOr (statusNibbles, kind, 0);
-}
+int midiStatusNibbles (int kind) noexcept { return lookupOr (statusNibbles, kind, 0); }
 
 int midiKindOfStatusNibble (int nibble) noexcept
 {

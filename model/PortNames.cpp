@@ -20,26 +20,14 @@ PortNamingRules& activeRules() noexcept
     return rules;
 }
 
-int digitValue (juce::juce_wchar c) noexcept
-{
-    return (c >= '0' && c <= '9') ? static_cast<int> (c - '0') : -1;
-}
+int digitValue (juce::juce_wchar c) noexcept { return (c >= '0' && c <= '9') ? static_cast<int> (c - '0') : -1; }
 } // namespace
 
-PortNamingRules portNamingRules() noexcept
-{
-    return activeRules();
-}
+PortNamingRules portNamingRules() noexcept { return activeRules(); }
 
-ScopedPortNamingRules::ScopedPortNamingRules (PortNamingRules rules) : previous (activeRules())
-{
-    activeRules() = rules;
-}
+ScopedPortNamingRules::ScopedPortNamingRules (PortNamingRules rules) : previous (activeRules()) { activeRules() = rules; }
 
-ScopedPortNamingRules::~ScopedPortNamingRules()
-{
-    activeRules() = previous;
-}
+ScopedPortNamingRules::~ScopedPortNamingRules() { activeRules() = previous; }
 
 int portNumber (const juce::String& portName)
 {
@@ -83,10 +71,7 @@ bool isControllerPortName (const juce::String& portName)
     return false;
 }
 
-bool isMakerGenericPortName (const juce::String& portName)
-{
-    return portName.matchesWildcard ("TALVOR*Midi*", true);
-}
+bool isMakerGenericPortName (const juce::String& portName) { return portName.matchesWildcard ("TALVOR*Midi*", true); }
 
 juce::StringArray listControllerOutputs()
 {

@@ -14,8 +14,5 @@ int digestOfInts (const std::vector<int>& values);
 int layerSignature (const juce::StringArray& texts);
 
 /** The part of a signature that travels to a unit: three 7-bit bytes. */
-constexpr int signature21Bits (int signature) noexcept
-{
-    return signature & 0x7F7F7F;
-}
+constexpr int signature21Bits (int signature) noexcept { return signature & 0x7F7F7F; }
 } // namespace NsOrvelA

@@ -6,44 +6,44 @@ namespace NsOrvelA
 {
 namespace
 {
-    constexpr int largestCellSize = 256;
+constexpr int largestCellSize = 256;
 
-    juce::String exactly (const juce::String& text, int length, juce::juce_wchar fill)
+juce::String exactly (const juce::String& text, int length, juce::juce_wchar fill)
+{
+    return text.substring (0, length).paddedRight (fill, length);
+}
+
+const char* orEmpty (const char* text) noexcept { return text != nullptr ? text : ""; }
+
+/* Three or more words, none longer than a row: fill the upper row word by word and move a word
+   that would straddle the rows down to the lower row, unless the text has too little spare room
+   to afford the padding that costs. */
+juce::String layOutWords (const juce::Array<juce::String>& words, int columns, int total, int spare, juce::juce_wchar fill)
+{
+    juce::String line;
+
+    for (const auto& word : words)
     {
-        return text.substring (0, length).paddedRight (fill, length);
-    }
+        const auto used = line.length();
+        const auto roomOnUpperRow = columns - used;
 
-    const char* orEmpty (const char* text) noexcept { return text != nullptr ? text : ""; }
-
-    /* Three or more words, none longer than a row: fill the upper row word by word and move a word
-       that would straddle the rows down to the lower row, unless the text has too little spare room
-       to afford the padding that costs. */
-    juce::String layOutWords (const juce::Array<juce::String>& words, int columns, int total, int spare, juce::juce_wchar fill)
-    {
-        juce::String line;
-
-        for (const auto& word : words)
+        if (used >= total)
         {
-            const auto used = line.length();
-            const auto roomOnUpperRow = columns - used;
-
-            if (used >= total)
-            {
-                line = line.substring (0, total);
-                continue;
-            }
-
-            if (used == columns + 1)
-                line = line.trim(); // the upper row is full: the lower row starts with this word
-            else if (used >= 1 && used < columns && roomOnUpperRow < word.length() && roomOnUpperRow < spare)
-                line = line.paddedRight (fill, columns);
-
-            line << word;
-            line += fill;
+            line = line.substring (0, total);
+            continue;
         }
 
-        return line.trim();
+        if (used == columns + 1)
+            line = line.trim(); // the upper row is full: the lower row starts with this word
+        else if (used >= 1 && used < columns && roomOnUpperRow < word.length() && roomOnUpperRow < spare)
+            line = line.paddedRight (fill, columns);
+
+        line << word;
+        line += fill;
     }
+
+    return line.trim();
+}
 } // namespace
 
 juce::Array<juce::String> splitAtSeparator (const juce::String& text, const juce::String& separator)

@@ -32,15 +32,9 @@ public:
 };
 
 /** One pacing step per started group of three bytes. */
-int pacingStepsFor (const juce::MidiMessage& message) noexcept
-{
-    return (message.getRawDataSize() + 2) / 3;
-}
+int pacingStepsFor (const juce::MidiMessage& message) noexcept { return (message.getRawDataSize() + 2) / 3; }
 
-bool hasNoAnswer (const ReplySlot& slot) noexcept
-{
-    return slot.load (std::memory_order_relaxed) == replySlots::noReply;
-}
+bool hasNoAnswer (const ReplySlot& slot) noexcept { return slot.load (std::memory_order_relaxed) == replySlots::noReply; }
 
 class UploadConversation
 {
@@ -260,8 +254,5 @@ juce::Result runUploadConversation (Host& host, const juce::String& outputName, 
     return UploadConversation (host, outputName, productId).run();
 }
 
-juce::Result Host::sendMapsToDevice (int productId)
-{
-    return runUploadConversation (*this, getSelectedOutputName(), productId);
-}
+juce::Result Host::sendMapsToDevice (int productId) { return runUploadConversation (*this, getSelectedOutputName(), productId); }
 } // namespace NsOrvelA

@@ -13,19 +13,19 @@ namespace NsOrvelA
 {
 namespace
 {
-    struct CodeName
-    {
-        int code;
-        const char* name;
-    };
+struct CodeName
+{
+    int code;
+    const char* name;
+};
 
-    /* The note-numbered workstations agree on the channel strips, the bank and transport keys and
-       the touch sensors; each adds its own functions at the other codes. Codes 117..127 are free in
-       every table. The lists are merged into full tables when the program is compiled. */
-    constexpr int firstFreeCode = 117;
-    constexpr int cellLength = cellColumns * cellRows;
+/* The note-numbered workstations agree on the channel strips, the bank and transport keys and
+   the touch sensors; each adds its own functions at the other codes. Codes 117..127 are free in
+   every table. The lists are merged into full tables when the program is compiled. */
+constexpr int firstFreeCode = 117;
+constexpr int cellLength = cellColumns * cellRows;
 
-    // clang-format off
+// clang-format off
     constexpr CodeName sharedNames[] = {
         { 0, "REC 1" },     { 1, "REC 2" },     { 2, "REC 3" },     { 3, "REC 4" },     { 4, "REC 5" },
         { 5, "REC 6" },     { 6, "REC 7" },     { 7, "REC 8" },     { 8, "SOLO1" },     { 9, "SOLO2" },
@@ -277,82 +277,82 @@ namespace
     constexpr const char* faderNames[huiFaderCount] = { "Volume 1", "Volume 2", "Volume 3", "Volume 4", "Volume 5",
                                                         "Volume 6", "Volume 7", "Volume 8", "volumeM" };
     constexpr const char* knobNames[huiKnobCount] = { "Pan 1", "Pan 2", "Pan 3", "Pan 4", "Pan 5", "Pan 6", "Pan 7", "Pan 8" };
-    // clang-format on
+// clang-format on
 
-    using NameTable = std::array<const char*, functionCodeCount>;
+using NameTable = std::array<const char*, functionCodeCount>;
 
-    constexpr bool fitsOneCell (const char* name)
-    {
-        int length = 0;
+constexpr bool fitsOneCell (const char* name)
+{
+    int length = 0;
 
-        while (name[length] != 0)
-            ++length;
+    while (name[length] != 0)
+        ++length;
 
-        return length <= cellLength;
-    }
+    return length <= cellLength;
+}
 
-    constexpr void put (NameTable& table, const CodeName& entry)
-    {
-        // A throw here stops the compilation: a code out of range, given twice or a name too long.
-        if (entry.code < 0 || entry.code >= firstFreeCode || table[(size_t) entry.code][0] != 0 || ! fitsOneCell (entry.name))
-            throw std::logic_error ("bad function-name entry");
+constexpr void put (NameTable& table, const CodeName& entry)
+{
+    // A throw here stops the compilation: a code out of range, given twice or a name too long.
+    if (entry.code < 0 || entry.code >= firstFreeCode || table[(size_t) entry.code][0] != 0 || ! fitsOneCell (entry.name))
+        throw std::logic_error ("bad function-name entry");
 
-        table[(size_t) entry.code] = entry.name;
-    }
+    table[(size_t) entry.code] = entry.name;
+}
 
-    template <size_t count>
-    constexpr bool allFitOneCell (const char* const (&names)[count])
-    {
-        for (const auto* name : names)
-            if (! fitsOneCell (name))
-                return false;
+template <size_t count>
+constexpr bool allFitOneCell (const char* const (&names)[count])
+{
+    for (const auto* name : names)
+        if (! fitsOneCell (name))
+            return false;
 
-        return true;
-    }
+    return true;
+}
 
-    static_assert (allFitOneCell (huiFunctionNames) && allFitOneCell (faderNames) && allFitOneCell (knobNames));
+static_assert (allFitOneCell (huiFunctionNames) && allFitOneCell (faderNames) && allFitOneCell (knobNames));
 
-    template <size_t count>
-    constexpr NameTable withSharedNames (const CodeName (&ownNames)[count])
-    {
-        NameTable table{};
+template <size_t count>
+constexpr NameTable withSharedNames (const CodeName (&ownNames)[count])
+{
+    NameTable table{};
 
-        for (auto& name : table)
-            name = "";
+    for (auto& name : table)
+        name = "";
 
-        for (const auto& entry : sharedNames)
-            put (table, entry);
+    for (const auto& entry : sharedNames)
+        put (table, entry);
 
-        for (const auto& entry : ownNames)
-            put (table, entry);
+    for (const auto& entry : ownNames)
+        put (table, entry);
 
-        return table;
-    }
+    return table;
+}
 
-    constexpr NameTable bitwigTable = withSharedNames (bitwigNames);
-    constexpr NameTable cubaseTable = withSharedNames (cubaseNames);
-    constexpr NameTable logicTable = withSharedNames (logicNames);
-    constexpr NameTable liveTable = withSharedNames (liveNames);
-    constexpr NameTable reaperTable = withSharedNames (reaperNames);
-    constexpr NameTable reasonTable = withSharedNames (reasonNames);
-    constexpr NameTable studioOneTable = withSharedNames (studioOneNames);
-    constexpr NameTable flStudioTable = withSharedNames (flStudioNames);
-    constexpr NameTable cakewalkTable = withSharedNames (cakewalkNames);
-    constexpr NameTable digitalPerformerTable = withSharedNames (digitalPerformerNames);
-    constexpr NameTable samplitudeTable = withSharedNames (samplitudeNames);
-    constexpr NameTable harrisonTable = withSharedNames (harrisonNames);
-    constexpr NameTable auditionTable = withSharedNames (auditionNames);
-    constexpr NameTable tracktionTable = withSharedNames (tracktionNames);
-    constexpr NameTable abilityTable = withSharedNames (abilityNames);
-    constexpr NameTable lunaTable = withSharedNames (lunaNames);
+constexpr NameTable bitwigTable = withSharedNames (bitwigNames);
+constexpr NameTable cubaseTable = withSharedNames (cubaseNames);
+constexpr NameTable logicTable = withSharedNames (logicNames);
+constexpr NameTable liveTable = withSharedNames (liveNames);
+constexpr NameTable reaperTable = withSharedNames (reaperNames);
+constexpr NameTable reasonTable = withSharedNames (reasonNames);
+constexpr NameTable studioOneTable = withSharedNames (studioOneNames);
+constexpr NameTable flStudioTable = withSharedNames (flStudioNames);
+constexpr NameTable cakewalkTable = withSharedNames (cakewalkNames);
+constexpr NameTable digitalPerformerTable = withSharedNames (digitalPerformerNames);
+constexpr NameTable samplitudeTable = withSharedNames (samplitudeNames);
+constexpr NameTable harrisonTable = withSharedNames (harrisonNames);
+constexpr NameTable auditionTable = withSharedNames (auditionNames);
+constexpr NameTable tracktionTable = withSharedNames (tracktionNames);
+constexpr NameTable abilityTable = withSharedNames (abilityNames);
+constexpr NameTable lunaTable = withSharedNames (lunaNames);
 
-    // By workstation id - 1. The HUI workstation has no note table; Nuendo shares Cubase's.
-    constexpr const NameTable* noteTables[dawCount] = {
-        &bitwigTable,           &cubaseTable,     nullptr,         &logicTable,    &liveTable,
-        &reaperTable,           &reasonTable,     &studioOneTable, &flStudioTable, &cakewalkTable,
-        &digitalPerformerTable, &samplitudeTable, &harrisonTable,  &cubaseTable,   &auditionTable,
-        &tracktionTable,        &abilityTable,    &lunaTable,
-    };
+// By workstation id - 1. The HUI workstation has no note table; Nuendo shares Cubase's.
+constexpr const NameTable* noteTables[dawCount] = {
+    &bitwigTable,           &cubaseTable,     nullptr,         &logicTable,    &liveTable,
+    &reaperTable,           &reasonTable,     &studioOneTable, &flStudioTable, &cakewalkTable,
+    &digitalPerformerTable, &samplitudeTable, &harrisonTable,  &cubaseTable,   &auditionTable,
+    &tracktionTable,        &abilityTable,    &lunaTable,
+};
 } // namespace
 
 juce::String workstationFunctionNames (int dawId, int code)

@@ -14,7 +14,7 @@ std::string runCommandCapture (const std::string& command)
         return {};
 
     std::string output;
-    std::array<char, 512> buffer {};
+    std::array<char, 512> buffer{};
 
     while (std::fgets (buffer.data(), static_cast<int> (buffer.size()), pipe) != nullptr)
         output += buffer.data();

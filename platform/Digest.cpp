@@ -11,10 +11,7 @@ namespace
 class DigestAccumulator
 {
 public:
-    void add (int byteValue) noexcept
-    {
-        accumulator = std::sin ((std::sin (static_cast<double> (byteValue)) + accumulator) * 3.0);
-    }
+    void add (int byteValue) noexcept { accumulator = std::sin ((std::sin (static_cast<double> (byteValue)) + accumulator) * 3.0); }
 
     int result() const noexcept
     {

@@ -4,9 +4,6 @@ namespace talvor
 {
 juce::String pathNextToExecutable()
 {
-    return juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-               .getParentDirectory()
-               .getFullPathName()
-         + "/";
+    return juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory().getFullPathName() + "/";
 }
 } // namespace talvor

@@ -64,15 +64,9 @@ private:
 };
 } // namespace
 
-juce::StringArray JuceMidiPortBackend::getOutputNames()
-{
-    return namesOf (juce::MidiOutput::getAvailableDevices());
-}
+juce::StringArray JuceMidiPortBackend::getOutputNames() { return namesOf (juce::MidiOutput::getAvailableDevices()); }
 
-juce::StringArray JuceMidiPortBackend::getInputNames()
-{
-    return namesOf (juce::MidiInput::getAvailableDevices());
-}
+juce::StringArray JuceMidiPortBackend::getInputNames() { return namesOf (juce::MidiInput::getAvailableDevices()); }
 
 std::unique_ptr<MidiOutputPort> JuceMidiPortBackend::openOutput (const juce::String& name)
 {

@@ -51,13 +51,9 @@ DispatchSliceRunner setDispatchSliceRunner (DispatchSliceRunner runner)
     return previous;
 }
 
-ScopedDispatchSliceRunner::ScopedDispatchSliceRunner (DispatchSliceRunner runner)
-    : previous (setDispatchSliceRunner (std::move (runner)))
+ScopedDispatchSliceRunner::ScopedDispatchSliceRunner (DispatchSliceRunner runner) : previous (setDispatchSliceRunner (std::move (runner)))
 {
 }
 
-ScopedDispatchSliceRunner::~ScopedDispatchSliceRunner()
-{
-    setDispatchSliceRunner (std::move (previous));
-}
+ScopedDispatchSliceRunner::~ScopedDispatchSliceRunner() { setDispatchSliceRunner (std::move (previous)); }
 } // namespace talvor

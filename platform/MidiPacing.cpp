@@ -10,8 +10,7 @@ int osVersionLevel = 0;
 
 int currentOsVersionLevel()
 {
-    return static_cast<int> (juce::SystemStats::getOperatingSystemType())
-         - static_cast<int> (juce::SystemStats::Windows);
+    return static_cast<int> (juce::SystemStats::getOperatingSystemType()) - static_cast<int> (juce::SystemStats::Windows);
 }
 
 void pacedMessageWait (int& counter, int every, int milliseconds)

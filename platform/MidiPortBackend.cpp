@@ -22,13 +22,7 @@ MidiPortBackend& midiPortBackend()
     return systemPorts;
 }
 
-ScopedMidiPortBackend::ScopedMidiPortBackend (MidiPortBackend& backend) : previous (installedBackend())
-{
-    installedBackend() = &backend;
-}
+ScopedMidiPortBackend::ScopedMidiPortBackend (MidiPortBackend& backend) : previous (installedBackend()) { installedBackend() = &backend; }
 
-ScopedMidiPortBackend::~ScopedMidiPortBackend()
-{
-    installedBackend() = previous;
-}
+ScopedMidiPortBackend::~ScopedMidiPortBackend() { installedBackend() = previous; }
 } // namespace talvor

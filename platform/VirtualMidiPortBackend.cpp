@@ -236,10 +236,7 @@ juce::StringArray namesOf (const std::vector<std::shared_ptr<Endpoint>>& endpoin
 //==============================================================================
 VirtualMidiPortBackend::VirtualMidiPortBackend() = default;
 
-VirtualMidiPortBackend::~VirtualMidiPortBackend()
-{
-    removeAll();
-}
+VirtualMidiPortBackend::~VirtualMidiPortBackend() { removeAll(); }
 
 void VirtualMidiPortBackend::addOutput (const juce::String& name, DeviceReceiver receiver)
 {

@@ -7,7 +7,7 @@ namespace talvor
 ByteList readWholeFile (const juce::String& path)
 {
     ByteList bytes;
-    juce::FileInputStream stream { juce::File (path) };
+    juce::FileInputStream stream{ juce::File (path) };
 
     if (! stream.openedOk())
         return bytes;

@@ -2,7 +2,7 @@
 
 namespace
 {
-const juce::String applicationName { "Orvel-A Corvix" };
+const juce::String applicationName{ "Orvel-A Corvix" };
 } // namespace
 
 class DemoRunnerApplication final : public juce::JUCEApplication
@@ -21,10 +21,10 @@ private:
     {
     public:
         MainAppWindow()
-            : juce::DocumentWindow (applicationName + " V1.00",
-                                    juce::Desktop::getInstance().getDefaultLookAndFeel().findColour (
-                                        juce::ResizableWindow::backgroundColourId),
-                                    juce::DocumentWindow::allButtons)
+            : juce::DocumentWindow (
+                applicationName + " V1.00",
+                juce::Desktop::getInstance().getDefaultLookAndFeel().findColour (juce::ResizableWindow::backgroundColourId),
+                juce::DocumentWindow::allButtons)
         {
             setUsingNativeTitleBar (false);
             setResizable (true, false);

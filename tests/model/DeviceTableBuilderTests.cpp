@@ -15,10 +15,7 @@ namespace
 using namespace NsOrvelA;
 using Bytes = std::vector<int>;
 
-Bytes bytesOf (const DeviceTableRow& row)
-{
-    return Bytes (row.bytes, row.bytes + deviceTableRowSize);
-}
+Bytes bytesOf (const DeviceTableRow& row) { return Bytes (row.bytes, row.bytes + deviceTableRowSize); }
 
 Bytes transferBytes (int unitId, int slotId, int row)
 {
@@ -36,10 +33,7 @@ protected:
         slotDirty[(size_t) slotId - 1] = 1;
     }
 
-    ControlEntry entry (int unitId, int slotId, int controlId)
-    {
-        return host->getStateTree().controlEntry (controlId, slotId, unitId);
-    }
+    ControlEntry entry (int unitId, int slotId, int controlId) { return host->getStateTree().controlEntry (controlId, slotId, unitId); }
 
     static void assign (ControlEntry e, std::initializer_list<std::pair<const juce::Identifier*, juce::var>> properties)
     {
@@ -67,7 +61,7 @@ TEST_F (DeviceTableBuilder, AFunctionIsANoteOnStampedWithTheSlot)
     buildDeviceTables (1);
 
     const auto defaults = (*defaultDeviceTable (2))[(size_t) controlTableRow (40)];
-    EXPECT_EQ (bytesOf (rowOf (1, 2, 40)), (Bytes { 0x19, 0x90, 0x5B, 0x7F, defaults[4], defaults[5], defaults[6] }));
+    EXPECT_EQ (bytesOf (rowOf (1, 2, 40)), (Bytes{ 0x19, 0x90, 0x5B, 0x7F, defaults[4], defaults[5], defaults[6] }));
 }
 
 TEST_F (DeviceTableBuilder, AHotkeyCarriesItsModifiersAndIsNotStamped)
@@ -76,7 +70,7 @@ TEST_F (DeviceTableBuilder, AHotkeyCarriesItsModifiersAndIsNotStamped)
     assign (entry (1, 3, 50), { { &mapIds::valueType, "hotkey" }, { &mapIds::ctrl, 1 }, { &mapIds::alt, 1 }, { &mapIds::key, 4 } });
     buildDeviceTables (1);
     const auto row = bytesOf (rowOf (1, 3, 50));
-    EXPECT_EQ (Bytes (row.begin(), row.begin() + 4), (Bytes { 0x45, 0x00, 0x04, 0x00 }));
+    EXPECT_EQ (Bytes (row.begin(), row.begin() + 4), (Bytes{ 0x45, 0x00, 0x04, 0x00 }));
 }
 
 TEST_F (DeviceTableBuilder, AMidiAssignmentOnAKnobAndOnAButton)
@@ -87,10 +81,10 @@ TEST_F (DeviceTableBuilder, AMidiAssignmentOnAKnobAndOnAButton)
     buildDeviceTables (1);
 
     const auto knobDefault = stampedDefault (1, controlTableRow (165), 2);
-    EXPECT_EQ (bytesOf (rowOf (1, 3, 165)), (Bytes { 0x2B, 0xB1, 0x07, knobDefault[3], knobDefault[4], knobDefault[5], knobDefault[6] }));
+    EXPECT_EQ (bytesOf (rowOf (1, 3, 165)), (Bytes{ 0x2B, 0xB1, 0x07, knobDefault[3], knobDefault[4], knobDefault[5], knobDefault[6] }));
 
     const auto buttonDefault = stampedDefault (1, controlTableRow (45), 2);
-    EXPECT_EQ (bytesOf (rowOf (1, 3, 45)), (Bytes { 0x2B, 0xB1, 0x07, 0x7F, buttonDefault[4], buttonDefault[5], buttonDefault[6] }));
+    EXPECT_EQ (bytesOf (rowOf (1, 3, 45)), (Bytes{ 0x2B, 0xB1, 0x07, 0x7F, buttonDefault[4], buttonDefault[5], buttonDefault[6] }));
 }
 
 TEST_F (DeviceTableBuilder, HuiButtonsWriteZoneAndPortOnlyForARealCode)
@@ -102,14 +96,14 @@ TEST_F (DeviceTableBuilder, HuiButtonsWriteZoneAndPortOnlyForARealCode)
     buildDeviceTables (1);
 
     const auto r50 = bytesOf (rowOf (1, 1, 50));
-    EXPECT_EQ (Bytes (r50.begin(), r50.begin() + 2), (Bytes { 0x0B, 0xB0 }));
-    EXPECT_EQ (Bytes (r50.begin() + 2, r50.end()), (Bytes { 0x0F, 0x1D, 0x2F, 0x00, 0x40 }));
+    EXPECT_EQ (Bytes (r50.begin(), r50.begin() + 2), (Bytes{ 0x0B, 0xB0 }));
+    EXPECT_EQ (Bytes (r50.begin() + 2, r50.end()), (Bytes{ 0x0F, 0x1D, 0x2F, 0x00, 0x40 }));
 
     for (int control : { 51, 52 })
     {
         const auto expected = bytesOf (stampedDefault (3, controlTableRow (control), 0));
         const auto actual = bytesOf (rowOf (1, 1, control));
-        EXPECT_EQ (Bytes (actual.begin(), actual.begin() + 2), (Bytes { 0x0B, 0xB0 })) << control;
+        EXPECT_EQ (Bytes (actual.begin(), actual.begin() + 2), (Bytes{ 0x0B, 0xB0 })) << control;
         EXPECT_EQ (Bytes (actual.begin() + 2, actual.end()), Bytes (expected.begin() + 2, expected.end())) << control;
     }
 }
@@ -142,10 +136,10 @@ TEST_F (DeviceTableBuilder, OnlyOwnedRowsChangeAndSharedRowsStayTheStampedDefaul
 
 TEST_F (DeviceTableBuilder, TheTransferFormSplitsTheStatusByte)
 {
-    DeviceTableRow row { { 0x19, 0x90, 0x5B, 0x7F, 0, 0, 0 } };
-    juce::uint8 transfer[8] {};
+    DeviceTableRow row{ { 0x19, 0x90, 0x5B, 0x7F, 0, 0, 0 } };
+    juce::uint8 transfer[8]{};
     writeTransferForm (row, transfer);
-    EXPECT_EQ (Bytes (transfer, transfer + 8), (Bytes { 0x19, 0x09, 0x00, 0x5B, 0x7F, 0x00, 0x00, 0x00 }));
+    EXPECT_EQ (Bytes (transfer, transfer + 8), (Bytes{ 0x19, 0x09, 0x00, 0x5B, 0x7F, 0x00, 0x00, 0x00 }));
 
     chooseWorkstation (2, 1, 4);
     buildDeviceTables (2);
@@ -229,7 +223,8 @@ TEST_F (DeviceTableBuilder, ValuesFromAHandEditedFileNeverBreakTheTransfer)
 {
     chooseWorkstation (1, 1, 1);
     assign (entry (1, 1, 40), { { &mapIds::valueType, "func" }, { &mapIds::value, 200 } });
-    assign (entry (1, 1, 41), { { &mapIds::valueType, "midi" }, { &mapIds::type, "note" }, { &mapIds::chan, 0 }, { &mapIds::msgValue, -5 } });
+    assign (entry (1, 1, 41),
+            { { &mapIds::valueType, "midi" }, { &mapIds::type, "note" }, { &mapIds::chan, 0 }, { &mapIds::msgValue, -5 } });
     assign (entry (1, 1, 42), { { &mapIds::valueType, "hotkey" }, { &mapIds::key, -1 } });
     assign (entry (1, 1, 43), { { &mapIds::valueType, "hotkey" }, { &mapIds::key, 300 } });
     buildDeviceTables (1);

@@ -15,10 +15,7 @@ using corvix::testing::HostTest;
 using corvix::testing::SimulatedUnit;
 using corvix::testing::waitUntil;
 
-juce::File settingsFile()
-{
-    return corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf");
-}
+juce::File settingsFile() { return corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf"); }
 
 /** Stores a tree in the settings file the way "SAVE AS DEFAULT" does, through a Host of its own. */
 void storeInSettings (const juce::ValueTree& tree)
@@ -63,8 +60,8 @@ TEST_F (HostSettings, ATreeOfAnotherLayoutVersionIsIgnored)
     auto& next = makeHost();
     EXPECT_EQ (next.getState().getProperty (mapIds::ver).toString(), "0.23");
     EXPECT_EQ (next.getStateTree().slotNode (1, 1).getProperty (mapIds::current), juce::var (0));
-    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3> { 0, 0, 0 }));
-    EXPECT_EQ (slotDawIds, (std::array<int, 3> { 0, 0, 0 }));
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
+    EXPECT_EQ (slotDawIds, (std::array<int, 3>{ 0, 0, 0 }));
 }
 
 TEST_F (HostSettings, OnlySlotsWithAWorkstationAreMarkedAndTheSlotStateFollowsUnitOne)
@@ -85,10 +82,10 @@ TEST_F (HostSettings, OnlySlotsWithAWorkstationAreMarkedAndTheSlotStateFollowsUn
     storeInSettings (stored);
     makeHost();
 
-    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3> { 1, 0, 0 }));
-    EXPECT_EQ (slotDawIds, (std::array<int, 3> { 4, 0, 19 }));
-    EXPECT_EQ (slotOptionFlags[1], (std::array<int, 3> { 0, 0, 1 }));
-    EXPECT_EQ (slotOptionFlags[0], (std::array<int, 3> { 0, 0, 0 }));
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 1, 0, 0 }));
+    EXPECT_EQ (slotDawIds, (std::array<int, 3>{ 4, 0, 19 }));
+    EXPECT_EQ (slotOptionFlags[1], (std::array<int, 3>{ 0, 0, 1 }));
+    EXPECT_EQ (slotOptionFlags[0], (std::array<int, 3>{ 0, 0, 0 }));
     EXPECT_EQ (currentSlotId, 1);
 }
 
@@ -100,8 +97,8 @@ TEST_F (HostSettings, TheSlotsOfTheModelBeingEditedAreTheOnesMarked)
 
     currentModelId = 2073;
     makeHost();
-    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3> { 0, 0, 1 }));
-    EXPECT_EQ (slotDawIds, (std::array<int, 3> { 0, 0, 0 })) << "the workstations come from unit 1";
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 1 }));
+    EXPECT_EQ (slotDawIds, (std::array<int, 3>{ 0, 0, 0 })) << "the workstations come from unit 1";
 }
 
 TEST_F (HostSettings, ASettingsFileThatIsNotUsableLeavesTheDefaultTree)
@@ -117,8 +114,8 @@ TEST_F (HostSettings, ASettingsFileThatIsNotUsableLeavesTheDefaultTree)
 class HostMidiLink : public HostTest
 {
 protected:
-    corvix::testing::SimulatedUnit unit { ports, { 2057, "Orvel-A", 4, SimulatedUnit::PortNaming::windowsPairs } };
-    ScopedPortNamingRules windowsRules { PortNamingRules::windows };
+    corvix::testing::SimulatedUnit unit{ ports, { 2057, "Orvel-A", 4, SimulatedUnit::PortNaming::windowsPairs } };
+    ScopedPortNamingRules windowsRules{ PortNamingRules::windows };
 };
 
 TEST_F (HostMidiLink, EitherMemberOfAWindowsPairOpensBothPorts)
@@ -250,11 +247,10 @@ TEST_F (HostTest, HooksReachTheEditor)
     currentEditor = &editor;
     callEveryHook (*host);
 
-    EXPECT_EQ (editor.calls,
-               juce::StringArray ({ "refreshAllPanels", "refreshFromModel", "refreshFromModel", "refreshFromModel",
-                                    "refreshFromModel", "refreshAllPanels", "refreshAllPanels", "applyModel 2058",
-                                    "refreshFromModel", "refreshAllPanels", "showControlMenu", "showControlMenu",
-                                    "passTextToFuncPage Play off", "passTextToFuncPage Stop on", "buildValueLists 40" }));
+    EXPECT_EQ (editor.calls, juce::StringArray ({ "refreshAllPanels", "refreshFromModel", "refreshFromModel", "refreshFromModel",
+                                                  "refreshFromModel", "refreshAllPanels", "refreshAllPanels", "applyModel 2058",
+                                                  "refreshFromModel", "refreshAllPanels", "showControlMenu", "showControlMenu",
+                                                  "passTextToFuncPage Play off", "passTextToFuncPage Stop on", "buildValueLists 40" }));
     EXPECT_EQ (currentSlotId, 3);
 }
 

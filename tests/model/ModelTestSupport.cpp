@@ -16,8 +16,7 @@ public:
     // Made here, not at static initialisation, where the framework's clocks are not set up yet.
     void SetUp() override
     {
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory)
-                     .getChildFile ("corvix-model-tests-" + juce::Uuid().toString());
+        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("corvix-model-tests-" + juce::Uuid().toString());
         folder.createDirectory();
         NsOrvelA::settingsFolderName = folder.getFullPathName();
     }
@@ -27,14 +26,11 @@ public:
     juce::File folder;
 };
 
-SettingsFolderEnvironment* const settingsEnvironment = static_cast<SettingsFolderEnvironment*> (
-    ::testing::AddGlobalTestEnvironment (new SettingsFolderEnvironment));
+SettingsFolderEnvironment* const settingsEnvironment =
+    static_cast<SettingsFolderEnvironment*> (::testing::AddGlobalTestEnvironment (new SettingsFolderEnvironment));
 } // namespace
 
-juce::File testSettingsFolder()
-{
-    return settingsEnvironment->folder;
-}
+juce::File testSettingsFolder() { return settingsEnvironment->folder; }
 
 void resetSharedEditingState()
 {

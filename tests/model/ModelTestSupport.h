@@ -34,7 +34,7 @@ protected:
     NsOrvelA::Host& makeHost();
 
     talvor::VirtualMidiPortBackend ports;
-    talvor::ScopedMidiPortBackend portScope { ports };
+    talvor::ScopedMidiPortBackend portScope{ ports };
     std::unique_ptr<NsOrvelA::Host> host;
 };
 } // namespace corvix::testing

@@ -24,8 +24,8 @@ class DeviceWatch : public corvix::testing::HostTest
 protected:
     SimulatedUnit& addUnit (int productId, const juce::String& name, int portCount = 4)
     {
-        units.push_back (std::make_unique<SimulatedUnit> (ports, SimulatedUnit::Setup { productId, name, portCount,
-                                                                                          SimulatedUnit::PortNaming::sharedNames }));
+        units.push_back (std::make_unique<SimulatedUnit> (
+            ports, SimulatedUnit::Setup{ productId, name, portCount, SimulatedUnit::PortNaming::sharedNames }));
         return *units.back();
     }
 
@@ -34,7 +34,7 @@ protected:
         host->getStateTree().slotNode (slotId, unitId).setProperty (mapIds::current, dawId, nullptr);
     }
 
-    ScopedPortNamingRules rules { PortNamingRules::trailingDigit };
+    ScopedPortNamingRules rules{ PortNamingRules::trailingDigit };
     std::vector<std::unique_ptr<SimulatedUnit>> units;
     MyTimer timer;
 };
@@ -60,8 +60,8 @@ TEST_F (DeviceWatch, OnlyUnitPortsFromFourUpAndTheMakersFirstPortsGetUploads)
     EXPECT_FALSE (generic.receivedOn (1).empty()) << "the maker's port 1 is taken for the model being edited";
     EXPECT_TRUE (generic.receivedOn (2).empty());
     EXPECT_TRUE (other.received().empty());
-    EXPECT_EQ (slotSending, (std::array<juce::uint8, 3> { 0, 0, 0 }));
-    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3> { 0, 0, 0 }));
+    EXPECT_EQ (slotSending, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
 }
 
 TEST_F (DeviceWatch, NothingMarkedMeansNothingSent)
@@ -77,7 +77,8 @@ TEST_F (DeviceWatch, AnEditMadeWhileASlotIsSentIsSentAgain)
     chooseWorkstation (2, 4);
     slotDirty[1] = 1;
     bool edited = false;
-    main.onMessage = [&] (const SimulatedUnit::ReceivedMessage& m) {
+    main.onMessage = [&] (const SimulatedUnit::ReceivedMessage& m)
+    {
         if (! edited && m.bytes.size() == 234)
         {
             edited = true;
@@ -145,15 +146,23 @@ TEST_F (DeviceWatch, SaveAsDefaultTellsTheMainUnitThenTheExtendersThenStoresTheM
     auto& main = addUnit (2057, "Orvel-A");
     auto& extender = addUnit (2058, "Orvel-B");
     auto& numbered = addUnit (2075, "Orvel-B4");
-    main.onMessage = [&] (auto& m) { if (m.bytes.size() == 3 && m.bytes[1] == 0x2D) log.push_back ("main"); };
-    extender.onMessage = [&] (auto& m) { if (m.bytes.size() == 3 && m.bytes[1] == 0x2D) log.push_back ("extender"); };
+    main.onMessage = [&] (auto& m)
+    {
+        if (m.bytes.size() == 3 && m.bytes[1] == 0x2D)
+            log.push_back ("main");
+    };
+    extender.onMessage = [&] (auto& m)
+    {
+        if (m.bytes.size() == 3 && m.bytes[1] == 0x2D)
+            log.push_back ("extender");
+    };
 
     const auto settings = corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf");
     settings.deleteFile();
     saveDefaultsPending = 1;
     timer.timerCallback();
 
-    EXPECT_EQ (log, (std::vector<juce::String> { "main", "extender" }));
+    EXPECT_EQ (log, (std::vector<juce::String>{ "main", "extender" }));
     EXPECT_EQ (main.countChannelMessages (0xEC, 0x2D), 1);
     EXPECT_EQ (numbered.countChannelMessages (0xEC, 0x2D), 0) << "only the plain extender stores defaults";
     EXPECT_EQ (saveDefaultsPending, 0);
@@ -187,7 +196,7 @@ TEST_F (DeviceWatch, ASlotReportSelectsTheSlotAndIsPassedOn)
     EXPECT_EQ (slotSelectReportPending.load(), 0);
     EXPECT_EQ (extender.countChannelMessages (0xEC, 0x22), 1);
     EXPECT_EQ (main.countChannelMessages (0xEC, 0x22), 1);
-    EXPECT_EQ (main.received().back().bytes, (std::vector<juce::uint8> { 0xEC, 0x22, (2 << 5) | 7 }));
+    EXPECT_EQ (main.received().back().bytes, (std::vector<juce::uint8>{ 0xEC, 0x22, (2 << 5) | 7 }));
     timer.stopTimer();
 }
 
@@ -202,7 +211,7 @@ TEST_F (DeviceWatch, AFaderReportIsPassedToTheExtenders)
     timer.timerCallback();
 
     EXPECT_EQ (faderReportPending.load(), 0);
-    EXPECT_EQ (extender.received().back().bytes, (std::vector<juce::uint8> { 0xEC, 0x23, 3 << 5 }));
+    EXPECT_EQ (extender.received().back().bytes, (std::vector<juce::uint8>{ 0xEC, 0x23, 3 << 5 }));
     timer.stopTimer();
 }
 
@@ -250,13 +259,13 @@ TEST_F (DeviceWatch, AnEditReachesTheUnitsAndTheNextUploadFindsThemInSync)
 
     const auto row = static_cast<size_t> (controlTableRow (40));
 
-    for (auto [unit, unitIndex] : { std::pair<SimulatedUnit*, size_t> { &main, 0 }, { &extender, 1 } })
+    for (auto [unit, unitIndex] : { std::pair<SimulatedUnit*, size_t>{ &main, 0 }, { &extender, 1 } })
     {
         const auto received = unit->slot (2);
         const auto& expected = deviceTableBuffers[unitIndex][1];
         EXPECT_TRUE (std::equal (expected.begin(), expected.end(), received.table.begin())) << "unit " << unitIndex;
         EXPECT_EQ (std::vector<juce::uint8> (received.table.begin() + (long) row * 8, received.table.begin() + (long) row * 8 + 5),
-                   (std::vector<juce::uint8> { 0x19, 0x09, 0x00, 0x5B, 0x7F }));
+                   (std::vector<juce::uint8>{ 0x19, 0x09, 0x00, 0x5B, 0x7F }));
         EXPECT_EQ (received.signature, signature21Bits (slotSignatures[unitIndex][1]));
     }
 
@@ -273,7 +282,7 @@ TEST_F (DeviceWatch, AnEditReachesTheUnitsAndTheNextUploadFindsThemInSync)
 
     for (auto* unit : { &main, &extender })
     {
-        EXPECT_EQ (unit->receivedCommands(), std::vector<juce::uint8> { 0x24 });
+        EXPECT_EQ (unit->receivedCommands(), std::vector<juce::uint8>{ 0x24 });
         EXPECT_EQ (unit->countChannelMessages (0xEC, 0x22), 1);
     }
 }

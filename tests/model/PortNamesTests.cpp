@@ -70,7 +70,7 @@ TEST (FindModelPort, ChoosesTheHighestNumberedPortOfTheProduct)
 {
     {
         ScopedPortNamingRules windows (PortNamingRules::windows);
-        const juce::StringArray names { "MIDIIN2 (Orvel-A)", "MIDIIN4 (Orvel-A)", "MIDIIN3 (Orvel-B)", "MIDIIN1 (Orvel-A)" };
+        const juce::StringArray names{ "MIDIIN2 (Orvel-A)", "MIDIIN4 (Orvel-A)", "MIDIIN3 (Orvel-B)", "MIDIIN1 (Orvel-A)" };
         EXPECT_EQ (findModelPort (names, 2057, false), "MIDIIN4 (Orvel-A)");
         EXPECT_EQ (highestPortNumberOfModel (names, 2057), 4);
         EXPECT_EQ (highestPortNumberOfModel (names, 2058), 3);
@@ -78,14 +78,14 @@ TEST (FindModelPort, ChoosesTheHighestNumberedPortOfTheProduct)
     }
     {
         ScopedPortNamingRules trailing (PortNamingRules::trailingDigit);
-        const juce::StringArray names { "Orvel-A 2", "Orvel-A 4", "Orvel-A 4 " };
+        const juce::StringArray names{ "Orvel-A 2", "Orvel-A 4", "Orvel-A 4 " };
         EXPECT_EQ (findModelPort (names, 2057, false), "Orvel-A 4") << "the first of equal numbers";
     }
 }
 
 TEST (FindModelPort, FallsBackToTheLastOfTheMakersPortsOnlyWhenAsked)
 {
-    const juce::StringArray names { "TALVOR Midi 1", "Synth", "talvor midi 2" };
+    const juce::StringArray names{ "TALVOR Midi 1", "Synth", "talvor midi 2" };
     EXPECT_EQ (findModelPort (names, 2057, true), "talvor midi 2");
     EXPECT_EQ (findModelPort (names, 2057, false), "");
     EXPECT_EQ (findModelPort ({}, 2057, true), "");

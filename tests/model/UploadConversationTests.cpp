@@ -20,7 +20,7 @@ constexpr juce::uint8 opening = 0x24, table = 0x25, texts = 0x26, closing = 0x27
 /** The requests of a whole slot of the main unit, in order. */
 Commands mainUnitSlot()
 {
-    Commands c { setting };
+    Commands c{ setting };
     c.insert (c.end(), 8, table);
     c.insert (c.end(), 10, texts);
     c.push_back (mode);
@@ -59,8 +59,8 @@ protected:
         return slots;
     }
 
-    ScopedPortNamingRules rules { PortNamingRules::trailingDigit };
-    SimulatedUnit unit { ports, {} };
+    ScopedPortNamingRules rules{ PortNamingRules::trailingDigit };
+    SimulatedUnit unit{ ports, {} };
 };
 
 TEST_F (UploadConversation, AUnitInSyncGetsNoSlotDataAndNoClosingRequest)
@@ -69,13 +69,13 @@ TEST_F (UploadConversation, AUnitInSyncGetsNoSlotDataAndNoClosingRequest)
     currentSlotId = 2;
 
     EXPECT_TRUE (upload().wasOk());
-    EXPECT_EQ (unit.receivedCommands(), Commands { opening });
+    EXPECT_EQ (unit.receivedCommands(), Commands{ opening });
     ASSERT_EQ (unit.countChannelMessages (0xEC, 0x22), 1);
 
     const auto last = unit.received().back().bytes;
-    EXPECT_EQ (last, (std::vector<juce::uint8> { 0xEC, 0x22, (2 << 5) | 5 })) << "the selected slot and its workstation end it";
+    EXPECT_EQ (last, (std::vector<juce::uint8>{ 0xEC, 0x22, (2 << 5) | 5 })) << "the selected slot and its workstation end it";
     const auto beforeLast = unit.received()[unit.received().size() - 2].bytes;
-    EXPECT_EQ (beforeLast, (std::vector<juce::uint8> { 0xEF, 0x7F, 0x7F })) << "the filler goes first";
+    EXPECT_EQ (beforeLast, (std::vector<juce::uint8>{ 0xEF, 0x7F, 0x7F })) << "the filler goes first";
     EXPECT_EQ (transferBusy, 0);
 }
 
@@ -103,15 +103,17 @@ TEST_F (UploadConversation, NoAnswerTimesOutAfterTwentyFivePollsAndSendsNothingM
 {
     unit.setSilent (true);
     std::vector<int> slices;
-    talvor::ScopedDispatchSliceRunner recorder ([&] (int ms) {
-        slices.push_back (ms);
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (ms);
-    });
+    talvor::ScopedDispatchSliceRunner recorder (
+        [&] (int ms)
+        {
+            slices.push_back (ms);
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (ms);
+        });
 
     const auto result = upload();
     EXPECT_EQ (result.getErrorMessage(), "Time out!");
     EXPECT_EQ (std::count (slices.begin(), slices.end(), 2), 25);
-    EXPECT_EQ (unit.receivedCommands(), Commands { opening });
+    EXPECT_EQ (unit.receivedCommands(), Commands{ opening });
     EXPECT_EQ (unit.countChannelMessages (0xEC, 0x22), 0);
     EXPECT_EQ (transferBusy, 0);
 }
@@ -192,7 +194,8 @@ TEST_F (UploadConversation, AConversationCannotStartInsideAnother)
 {
     juce::Result nested = juce::Result::ok();
     bool tried = false;
-    unit.onMessage = [&] (const SimulatedUnit::ReceivedMessage&) {
+    unit.onMessage = [&] (const SimulatedUnit::ReceivedMessage&)
+    {
         if (! tried)
         {
             tried = true;

@@ -13,7 +13,7 @@ using talvor::ScopedDispatchSliceRunner;
 struct RecordedSlices
 {
     std::vector<int> slices;
-    ScopedDispatchSliceRunner runner { [this] (int ms) { slices.push_back (ms); } };
+    ScopedDispatchSliceRunner runner{ [this] (int ms) { slices.push_back (ms); } };
 };
 
 TEST (MessageLoopWait, LongWaitsRunInSlicesOfAtMostOneHundredMilliseconds)
@@ -23,8 +23,13 @@ TEST (MessageLoopWait, LongWaitsRunInSlicesOfAtMostOneHundredMilliseconds)
         int wait;
         std::vector<int> slices;
     } cases[] = {
-        { 250, { 100, 100, 50 } }, { 100, { 100 } }, { 101, { 100, 1 } }, { 300, { 100, 100, 100 } },
-        { 0, { 0 } },              { -5, { 0 } },    { 1, { 1 } },
+        { 250, { 100, 100, 50 } },
+        { 100, { 100 } },
+        { 101, { 100, 1 } },
+        { 300, { 100, 100, 100 } },
+        { 0, { 0 } },
+        { -5, { 0 } },
+        { 1, { 1 } },
     };
 
     for (const auto& c : cases)
@@ -65,8 +70,8 @@ TEST (MessageLoopWait, ScopedRunnerRestoresThePreviousOne)
         }
         talvor::waitMs (7);
     }
-    EXPECT_EQ (inner, std::vector<int> { 5 });
-    EXPECT_EQ (outer, std::vector<int> { 7 });
+    EXPECT_EQ (inner, std::vector<int>{ 5 });
+    EXPECT_EQ (outer, std::vector<int>{ 7 });
 }
 
 class MidiPacing : public testing::Test
@@ -100,8 +105,8 @@ TEST_F (MidiPacing, FromWindowsTenEverySecondStepWaitsOneMillisecond)
         counters.push_back (counter);
     }
 
-    EXPECT_EQ (counters, (std::vector<int> { 1, 0, 1, 0 }));
-    EXPECT_EQ (recorded.slices, (std::vector<int> { 1, 1 }));
+    EXPECT_EQ (counters, (std::vector<int>{ 1, 0, 1, 0 }));
+    EXPECT_EQ (recorded.slices, (std::vector<int>{ 1, 1 }));
 }
 
 TEST_F (MidiPacing, LevelIsRelativeToTheWindowsBase)

@@ -31,10 +31,7 @@ private:
     std::vector<std::vector<juce::uint8>> messages;
 };
 
-juce::MidiMessage bytes (std::vector<juce::uint8> b)
-{
-    return juce::MidiMessage (b.data(), (int) b.size());
-}
+juce::MidiMessage bytes (std::vector<juce::uint8> b) { return juce::MidiMessage (b.data(), (int) b.size()); }
 
 std::vector<juce::uint8> request (int address, juce::uint8 command, std::vector<juce::uint8> body)
 {
@@ -56,7 +53,7 @@ class SimulatedUnitTest : public testing::Test
 {
 protected:
     talvor::VirtualMidiPortBackend ports;
-    SimulatedUnit unit { ports, {} };
+    SimulatedUnit unit{ ports, {} };
     CollectingListener listener;
     std::unique_ptr<talvor::MidiInputPort> input = ports.openInput ("Orvel-A 4", listener);
     std::unique_ptr<talvor::MidiOutputPort> output = ports.openOutput ("Orvel-A 4");
@@ -84,24 +81,24 @@ TEST_F (SimulatedUnitTest, NamesItsPortPairs)
 
 TEST_F (SimulatedUnitTest, AcknowledgesAndKeepsATableBlockAndStoresSignaturesOnClosing)
 {
-    std::vector<juce::uint8> body { 0x45, 0x07, 0x08 };
+    std::vector<juce::uint8> body{ 0x45, 0x07, 0x08 };
     for (int i = 0; i < 224; ++i)
         body.push_back ((juce::uint8) (i & 0x7F));
 
     output->sendMessageNow (bytes (request (2057, 0x25, body)));
-    EXPECT_EQ (settle(), (std::vector<std::vector<juce::uint8>> { { 0x9A, 0x25, 0x01 } }));
+    EXPECT_EQ (settle(), (std::vector<std::vector<juce::uint8>>{ { 0x9A, 0x25, 0x01 } }));
     EXPECT_TRUE (unit.slot (2).blocksReceived[7]);
     EXPECT_EQ (unit.slot (2).table[1568 + 5], 5);
 
-    const std::vector<juce::uint8> signatures { 1, 2, 3, 4, 5, 6, 7, 8, 9 };
+    const std::vector<juce::uint8> signatures{ 1, 2, 3, 4, 5, 6, 7, 8, 9 };
     output->sendMessageNow (bytes (request (2057, 0x24, signatures)));
-    EXPECT_EQ (settle()[0], (std::vector<juce::uint8> { 0x9A, 0x24, 0x00 })) << "nothing stored yet: no slot in sync";
+    EXPECT_EQ (settle()[0], (std::vector<juce::uint8>{ 0x9A, 0x24, 0x00 })) << "nothing stored yet: no slot in sync";
 
     output->sendMessageNow (bytes (request (2057, 0x27, signatures)));
     output->sendMessageNow (bytes (request (2057, 0x24, { 1, 2, 3, 0, 0, 0, 7, 8, 9 })));
     const auto replies = settle();
     ASSERT_EQ (replies.size(), 2u);
-    EXPECT_EQ (replies[1], (std::vector<juce::uint8> { 0x9A, 0x24, 0x05 })) << "slots 1 and 3 in sync";
+    EXPECT_EQ (replies[1], (std::vector<juce::uint8>{ 0x9A, 0x24, 0x05 })) << "slots 1 and 3 in sync";
 }
 
 TEST_F (SimulatedUnitTest, IgnoresRequestsForOtherUnitsAndCanRefuseOrStaySilent)
@@ -111,7 +108,7 @@ TEST_F (SimulatedUnitTest, IgnoresRequestsForOtherUnitsAndCanRefuseOrStaySilent)
 
     unit.refuse (0x2E);
     output->sendMessageNow (bytes (request (2057, 0x2E, { 0x21, 0x00 })));
-    EXPECT_EQ (settle(), (std::vector<std::vector<juce::uint8>> { { 0x9A, 0x2E, 0x00 } }));
+    EXPECT_EQ (settle(), (std::vector<std::vector<juce::uint8>>{ { 0x9A, 0x2E, 0x00 } }));
 
     unit.setSilent (true);
     output->sendMessageNow (bytes (request (2057, 0x2E, { 0x21, 0x00 })));

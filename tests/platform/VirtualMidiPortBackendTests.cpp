@@ -144,7 +144,7 @@ TEST (VirtualMidiPortBackend, AStoppedInputNeverCallsItsListenerAgain)
 {
     VirtualMidiPortBackend ports;
     auto source = ports.addInput ("in");
-    std::atomic<int> calls { 0 };
+    std::atomic<int> calls{ 0 };
 
     struct SlowListener final : talvor::MidiInputListener
     {
@@ -202,10 +202,12 @@ TEST (VirtualMidiPortBackend, ADeviceMayUnplugItselfWhileReceiving)
 {
     VirtualMidiPortBackend ports;
     int received = 0;
-    ports.addOutput ("out", [&] (const juce::MidiMessage&) {
-        ++received;
-        ports.removeOutput ("out");
-    });
+    ports.addOutput ("out",
+                     [&] (const juce::MidiMessage&)
+                     {
+                         ++received;
+                         ports.removeOutput ("out");
+                     });
 
     auto output = ports.openOutput ("out");
     output->sendMessageNow (juce::MidiMessage::noteOn (1, 1, (juce::uint8) 1));

@@ -7,19 +7,13 @@ namespace corvix::testing
 namespace
 {
 constexpr juce::uint8 acknowledgementStatus = 0x9A; // note on, channel 11
-constexpr juce::uint8 reportStatus = 0xEC;          // channel 13
+constexpr juce::uint8 reportStatus = 0xEC; // channel 13
 constexpr int orvelAAddress = 2057;
 constexpr int extenderAddress = 2058;
 
-int addressOf (int productId)
-{
-    return productId == orvelAAddress ? orvelAAddress : extenderAddress;
-}
+int addressOf (int productId) { return productId == orvelAAddress ? orvelAAddress : extenderAddress; }
 
-int slotOfSlotAndWorkstationByte (juce::uint8 byte)
-{
-    return (byte >> 5) & 0x03;
-}
+int slotOfSlotAndWorkstationByte (juce::uint8 byte) { return (byte >> 5) & 0x03; }
 
 int signatureAt (const std::vector<juce::uint8>& bytes, size_t offset)
 {
@@ -37,10 +31,7 @@ SimulatedUnit::SimulatedUnit (talvor::VirtualMidiPortBackend& portsToUse, Setup 
     }
 }
 
-SimulatedUnit::~SimulatedUnit()
-{
-    unplug();
-}
+SimulatedUnit::~SimulatedUnit() { unplug(); }
 
 juce::String SimulatedUnit::outputName (int port) const
 {
@@ -160,7 +151,7 @@ int SimulatedUnit::countChannelMessages (juce::uint8 status, juce::uint8 data1) 
 SimulatedUnit::SlotState SimulatedUnit::slot (int slotId) const
 {
     const std::lock_guard<std::recursive_mutex> guard (lock);
-    return (slotId >= 1 && slotId <= 3) ? slots[(size_t) slotId - 1] : SlotState {};
+    return (slotId >= 1 && slotId <= 3) ? slots[(size_t) slotId - 1] : SlotState{};
 }
 
 juce::String SimulatedUnit::cellText (int slotId, int controlId) const
@@ -194,7 +185,7 @@ bool SimulatedUnit::isPlugged() const
 void SimulatedUnit::receive (int port, const juce::MidiMessage& message)
 {
     const auto* raw = message.getRawData();
-    ReceivedMessage entry { port, std::vector<juce::uint8> (raw, raw + message.getRawDataSize()) };
+    ReceivedMessage entry{ port, std::vector<juce::uint8> (raw, raw + message.getRawDataSize()) };
     bool vanishNow = false;
 
     {

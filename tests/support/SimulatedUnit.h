@@ -58,14 +58,14 @@ public:
 
     struct SlotState
     {
-        std::array<juce::uint8, 1792> table {};   // transfer form, as the table blocks carried it
-        std::array<bool, 8> blocksReceived {};
-        std::array<juce::uint8, 1920> texts {};    // 10 blocks of 12 cells of 16 characters
-        std::array<bool, 10> textBlocksReceived {};
-        int settingWorkstation = -1;              // from the slot-and-workstation byte of a setting
-        int options = -1;                         // option byte of the last slot setting
-        int modeWorkstation = -1;                 // from the last slot mode message
-        int signature = -1;                       // 21-bit signature the last closing request gave
+        std::array<juce::uint8, 1792> table{}; // transfer form, as the table blocks carried it
+        std::array<bool, 8> blocksReceived{};
+        std::array<juce::uint8, 1920> texts{}; // 10 blocks of 12 cells of 16 characters
+        std::array<bool, 10> textBlocksReceived{};
+        int settingWorkstation = -1; // from the slot-and-workstation byte of a setting
+        int options = -1; // option byte of the last slot setting
+        int modeWorkstation = -1; // from the last slot mode message
+        int signature = -1; // 21-bit signature the last closing request gave
     };
 
     SimulatedUnit (talvor::VirtualMidiPortBackend& ports, Setup setup);
