@@ -12,17 +12,7 @@
 namespace
 {
 using namespace NsOrvelA;
-
-/** A node's property names in their order, blank-separated: the attribute order of the map file. */
-juce::String propertyNames (const juce::ValueTree& node)
-{
-    juce::StringArray names;
-
-    for (int i = 0; i < node.getNumProperties(); ++i)
-        names.add (node.getPropertyName (i).toString());
-
-    return names.joinIntoString (" ");
-}
+using corvix::testing::propertyNames;
 
 const juce::String assignmentProperties = "ctrl shift alt cmd key keyName type chan msgValue rotate val1 val2";
 const juce::String entryOrder = "id kind valueType value name " + assignmentProperties;

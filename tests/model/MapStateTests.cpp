@@ -2,6 +2,8 @@
 #include "model/MapState.h"
 #include "model/SharedEditingState.h"
 
+#include "tests/model/ModelTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -10,17 +12,7 @@
 namespace
 {
 using namespace NsOrvelA;
-
-/** A node's property names in their order, blank-separated. */
-juce::String propertyNames (const juce::ValueTree& node)
-{
-    juce::StringArray names;
-
-    for (int i = 0; i < node.getNumProperties(); ++i)
-        names.add (node.getPropertyName (i).toString());
-
-    return names.joinIntoString (" ");
-}
+using corvix::testing::propertyNames;
 
 void countNodes (const juce::ValueTree& node, std::map<juce::String, int>& counts)
 {

@@ -30,6 +30,16 @@ SettingsFolderEnvironment* const settingsEnvironment =
     static_cast<SettingsFolderEnvironment*> (::testing::AddGlobalTestEnvironment (new SettingsFolderEnvironment));
 } // namespace
 
+juce::String propertyNames (const juce::ValueTree& node)
+{
+    juce::StringArray names;
+
+    for (int i = 0; i < node.getNumProperties(); ++i)
+        names.add (node.getPropertyName (i).toString());
+
+    return names.joinIntoString (" ");
+}
+
 juce::File testSettingsFolder() { return settingsEnvironment->folder; }
 
 void resetSharedEditingState()

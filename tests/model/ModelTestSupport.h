@@ -15,6 +15,9 @@ namespace corvix::testing
     back to its start-up value, so that tests do not see each other's traces. */
 void resetSharedEditingState();
 
+/** A node's property names in their order, blank-separated: the attribute order of the map file. */
+juce::String propertyNames (const juce::ValueTree& node);
+
 /** The settings folder of this test program: a temporary folder, never the machine's own. */
 juce::File testSettingsFolder();
 
