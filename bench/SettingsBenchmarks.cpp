@@ -73,16 +73,15 @@ void editOneName (const juce::ValueTree& root, int iteration)
 }
 
 //==============================================================================
-/** The program's start-up: the Host is made while the settings file holds a stored tree. */
-void hostStartupWithStoredTree (benchmark::State& state)
+/** Times the making of a Host, after the preparation each iteration needs. */
+template <typename Prepare>
+void timeHostStartup (benchmark::State& state, Prepare&& prepare)
 {
-    const ScopedSettingsFolder settings ("startup");
-    storeDefaultTreeInSettings();
     double total = 0.0;
 
     for (auto _ : state)
     {
-        resetSharedEditingState();
+        prepare();
         const auto start = Clock::now();
         NsOrvelA::Host host;
         const auto seconds = secondsSince (start);
@@ -93,26 +92,21 @@ void hostStartupWithStoredTree (benchmark::State& state)
     reportRatioToAnchor (state, total / static_cast<double> (state.iterations()));
     resetSharedEditingState();
 }
+
+/** The program's start-up: the Host is made while the settings file holds a stored tree. */
+void hostStartupWithStoredTree (benchmark::State& state)
+{
+    const ScopedSettingsFolder settings ("startup");
+    storeDefaultTreeInSettings();
+    timeHostStartup (state, [] { resetSharedEditingState(); });
+}
 BENCHMARK (hostStartupWithStoredTree)->Name ("Startup/hostWithStoredTree")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (2.0);
 
 /** The first start-up: no settings file, so the Host builds the default tree. */
 void hostStartupWithoutSettings (benchmark::State& state)
 {
     const ScopedSettingsFolder settings ("first-start");
-    double total = 0.0;
-
-    for (auto _ : state)
-    {
-        juce::File (NsOrvelA::settingsFolderName).deleteRecursively();
-        const auto start = Clock::now();
-        NsOrvelA::Host host;
-        const auto seconds = secondsSince (start);
-        state.SetIterationTime (seconds);
-        total += seconds;
-    }
-
-    reportRatioToAnchor (state, total / static_cast<double> (state.iterations()));
-    resetSharedEditingState();
+    timeHostStartup (state, [] { juce::File (NsOrvelA::settingsFolderName).deleteRecursively(); });
 }
 BENCHMARK (hostStartupWithoutSettings)
     ->Name ("Startup/hostWithoutSettings")
