@@ -1,0 +1,66 @@
+#include "firmware/WizardState.h"
+
+#include "devices/ProductFamilies.h"
+#include "devices/VariantNames.h"
+#include "platform/ExecutablePath.h"
+
+namespace talvor
+{
+juce::String defaultBootloaderToolPath()
+{
+#if JUCE_WINDOWS
+    return pathNextToExecutable() + "resources\\Assets\\tools\\win\\blhost.exe";
+#else
+    return pathNextToExecutable() + "resources/Assets/tools/linux/blhost";
+#endif
+}
+
+juce::File defaultFirmwareCacheFolder()
+{
+    return juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("Talvor/OrvelA/firmware");
+}
+
+juce::File firmwareCacheFolder()
+{
+    return firmwareCacheFolderSetting == juce::File() ? defaultFirmwareCacheFolder() : firmwareCacheFolderSetting;
+}
+
+void startWizardState (int launchProductId, bool serverModeToUse)
+{
+    serverMode = serverModeToUse;
+    variantNamesActive = usesVariantNames (launchProductId) ? 1 : 0;
+    bootloaderDevice = usesBlhostBackend (launchProductId);
+
+    if (bootloaderDevice)
+        automaticMode = true;
+
+    bootloaderToolPath = bootloaderToolPathSetting.isNotEmpty() ? bootloaderToolPathSetting : defaultBootloaderToolPath();
+
+    testMode = false;
+    abortRequested = false;
+    repeatCount = 0;
+    acceptAnyProduct = true;
+}
+
+void resetWizardState()
+{
+    automaticMode = false;
+    repeatMode = false;
+    repeatCount = 0;
+    abortRequested = false;
+    testMode = false;
+    acceptAnyProduct = true;
+    serverMode = false;
+    wizardBusy = false;
+    bootloaderDevice = false;
+    unitFound = false;
+    unitCount = 0;
+    firmwarePath = {};
+    bootloaderToolPath = {};
+    selectionRunning = false;
+    firmwareChoiceRequired = false;
+    bootloaderToolPathSetting = {};
+    firmwareCacheFolderSetting = juce::File();
+    variantNamesActive = 0;
+}
+} // namespace talvor
