@@ -1,0 +1,122 @@
+#include "tests/support/ScriptedDialogs.h"
+#include "ui/FrameworkDialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using talvor::dialogs;
+
+// The framework's dialogs run nested loops; these tests act on the modal window from a message
+// posted before the dialog opens, as a user would once it is on screen.
+juce::Component* topModal() { return juce::ModalComponentManager::getInstance()->getModalComponent (0); }
+
+void whenModal (std::function<void (juce::Component&)> act)
+{
+    juce::MessageManager::callAsync (
+        [act]
+        {
+            if (auto* modal = topModal())
+                act (*modal);
+        });
+}
+
+juce::Button* buttonNamed (juce::Component& parent, const juce::String& text)
+{
+    for (auto* child : parent.getChildren())
+        if (auto* button = dynamic_cast<juce::Button*> (child); button != nullptr && button->getButtonText() == text)
+            return button;
+    return nullptr;
+}
+
+TEST (DialogsTest, TheFrameworkImplementationIsTheDefaultAndAnInstalledOneReplacesItForItsLifetime)
+{
+    EXPECT_NE (dynamic_cast<talvor::FrameworkDialogs*> (&dialogs()), nullptr);
+    {
+        talvor::test::ScriptedDialogs outer;
+        EXPECT_EQ (&dialogs(), &outer);
+        {
+            talvor::test::ScriptedDialogs inner;
+            EXPECT_EQ (&dialogs(), &inner);
+        }
+        EXPECT_EQ (&dialogs(), &outer);
+    }
+    EXPECT_NE (dynamic_cast<talvor::FrameworkDialogs*> (&dialogs()), nullptr);
+}
+
+class FrameworkDialogsTest : public testing::Test
+{
+protected:
+    talvor::FrameworkDialogs framework;
+    talvor::TextInputRequest sysexRequest{ juce::MessageBoxIconType::InfoIcon, "Input MIDI SYSEX", "SYSEX for sending:", "sysex",
+                                           "F02215 100900 0426F7" };
+};
+
+TEST_F (FrameworkDialogsTest, TextInputGivesTheEditedTextOnlyWhenTheAcceptingButtonIsPressed)
+{
+    whenModal (
+        [] (juce::Component& window)
+        {
+            auto& alert = dynamic_cast<juce::AlertWindow&> (window);
+            alert.getTextEditor ("sysex")->setText ("F0 7E");
+            buttonNamed (alert, "OK")->triggerClick();
+        });
+    EXPECT_EQ (framework.askForText (sysexRequest), std::optional<juce::String> ("F0 7E"));
+}
+
+TEST_F (FrameworkDialogsTest, TextInputCancelledByButtonEscapeOrClosingGivesNothing)
+{
+    whenModal ([] (juce::Component& window) { buttonNamed (window, "Cancel")->triggerClick(); });
+    EXPECT_EQ (framework.askForText (sysexRequest), std::nullopt);
+
+    whenModal ([] (juce::Component& window) { window.keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)); });
+    EXPECT_EQ (framework.askForText (sysexRequest), std::nullopt);
+
+    whenModal ([] (juce::Component& window) { window.exitModalState (0); });
+    EXPECT_EQ (framework.askForText (sysexRequest), std::nullopt);
+}
+
+TEST_F (FrameworkDialogsTest, AModalDialogEndsWithTheValueItsContentGivesAndZeroForItsCloseButton)
+{
+    juce::Component content;
+    content.setSize (200, 100);
+    talvor::ModalDialogRequest request;
+    request.title = "Select your device to connect";
+    request.content = &content;
+
+    whenModal (
+        [&content] (juce::Component& window)
+        {
+            EXPECT_EQ (window.getName(), "Select your device to connect");
+            EXPECT_TRUE (content.isShowing());
+            if (auto* dialog = content.findParentComponentOfClass<juce::DialogWindow>())
+                dialog->exitModalState (7);
+        });
+    EXPECT_EQ (framework.runModalDialog (request), 7);
+
+    whenModal ([] (juce::Component& window) { dynamic_cast<juce::DialogWindow&> (window).closeButtonPressed(); });
+    EXPECT_EQ (framework.runModalDialog (request), 0);
+    EXPECT_EQ (content.getParentComponent(), nullptr) << "the dialog is gone and the content is the caller's again";
+}
+
+TEST_F (FrameworkDialogsTest, AModalOkCancelQuestionIsTrueOnlyForTheFirstButton)
+{
+    whenModal ([] (juce::Component& window) { buttonNamed (window, "Yes")->triggerClick(); });
+    EXPECT_TRUE (framework.askOkCancel (juce::MessageBoxIconType::InfoIcon, "Firmware Upgrade", "Leave?", "Yes", "No", nullptr));
+
+    whenModal ([] (juce::Component& window) { buttonNamed (window, "No")->triggerClick(); });
+    EXPECT_FALSE (framework.askOkCancel (juce::MessageBoxIconType::InfoIcon, "Firmware Upgrade", "Leave?", "Yes", "No", nullptr));
+}
+
+TEST_F (FrameworkDialogsTest, APopupMenuGivesTheChosenIdAndZeroWhenDismissed)
+{
+    juce::PopupMenu menu;
+    menu.addItem (1, "Quit");
+
+    whenModal ([] (juce::Component& window) { window.exitModalState (1); });
+    EXPECT_EQ (framework.showPopupMenu (menu, {}), 1);
+
+    whenModal ([] (juce::Component& window) { window.exitModalState (0); });
+    EXPECT_EQ (framework.showPopupMenu (menu, {}), 0);
+}
+} // namespace
