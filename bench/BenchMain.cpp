@@ -1,6 +1,6 @@
 #include "bench/BenchSupport.h"
 
-#include "model/HostImpl.h"
+#include "link/HostImpl.h"
 
 #include <juce_events/juce_events.h>
 

@@ -1,8 +1,9 @@
 #include "bench/BenchSupport.h"
+#include "tables/DefaultMaps.h"
 
-#include "model/MapState.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
+#include "link/ReplySlots.h"
+#include "map/MapState.h"
+#include "map/SharedEditingState.h"
 
 #include <pugixml.hpp>
 
@@ -66,7 +67,7 @@ juce::File referenceMapFile()
         format.dtd = {};
         format.customEncoding = "UTF-8";
         format.lineWrapLength = 60;
-        NsOrvelA::MapState().getTree().createXml()->writeTo (made, format);
+        NsOrvelA::makeDefaultMapState().getTree().createXml()->writeTo (made, format);
         return made;
     }();
 

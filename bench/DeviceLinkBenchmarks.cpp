@@ -1,13 +1,13 @@
 #include "bench/BenchSupport.h"
 
-#include "model/DeviceTableBuilder.h"
-#include "model/Host.h"
-#include "model/PortNames.h"
-#include "model/SharedEditingState.h"
-#include "model/UploadEngine.h"
+#include "devices/PortNames.h"
+#include "link/Host.h"
+#include "link/UploadEngine.h"
+#include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 #include "platform/MidiPacing.h"
 #include "platform/MidiPortBackend.h"
+#include "tables/DeviceTableBuilder.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <juce_events/juce_events.h>
@@ -71,7 +71,7 @@ void uploadThreeSlots (benchmark::State& state)
 {
     talvor::VirtualMidiPortBackend ports;
     const talvor::ScopedMidiPortBackend portScope (ports);
-    const NsOrvelA::ScopedPortNamingRules rules (NsOrvelA::PortNamingRules::trailingDigit);
+    const talvor::ScopedPortNamingRules rules (talvor::PortNamingRules::trailingDigit);
     testing::SimulatedUnit unit (ports, {});
     unit.setSyncMask (0); // every slot out of date, so that each upload sends all three
 

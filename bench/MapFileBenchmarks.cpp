@@ -1,8 +1,9 @@
 #include "bench/BenchSupport.h"
+#include "tables/DefaultMaps.h"
 
-#include "model/Host.h"
-#include "model/MapXmlReader.h"
-#include "model/SharedEditingState.h"
+#include "link/Host.h"
+#include "map/SharedEditingState.h"
+#include "storage/MapXmlReader.h"
 
 #include <pugixml.hpp>
 
@@ -95,7 +96,7 @@ BENCHMARK (mapFileReadTree)->Name ("MapFile/readIntoTree")->Unit (benchmark::kMi
 
 void frameworkMapFileSave (benchmark::State& state)
 {
-    const auto tree = NsOrvelA::MapState().getTree();
+    const auto tree = NsOrvelA::makeDefaultMapState().getTree();
     const auto file = workFolder().getChildFile ("framework.corvix");
 
     timeEachIteration (state, [&] { benchmark::DoNotOptimize (tree.createXml()->writeTo (file, mapFileFormat())); });

@@ -1,7 +1,8 @@
 #include "bench/BenchSupport.h"
+#include "tables/DefaultMaps.h"
 
-#include "model/Host.h"
-#include "model/MapState.h"
+#include "link/Host.h"
+#include "map/MapState.h"
 
 namespace corvix::bench
 {
@@ -15,7 +16,7 @@ void defaultTreeBuild (benchmark::State& state)
     for (auto _ : state)
     {
         const auto start = Clock::now();
-        const auto tree = NsOrvelA::MapState().getTree();
+        const auto tree = NsOrvelA::makeDefaultMapState().getTree();
         const auto seconds = secondsSince (start);
         state.SetIterationTime (seconds); // the tree's release after this is not part of the build
         total += seconds;
@@ -49,7 +50,7 @@ void liveTreeMemory (benchmark::State& state)
         else
         {
             resetPeakRss();
-            tree = NsOrvelA::MapState().getTree();
+            tree = NsOrvelA::makeDefaultMapState().getTree();
             peak = peakRssGrowth();
         }
 

@@ -1,7 +1,8 @@
 #include "bench/BenchSupport.h"
+#include "tables/DefaultMaps.h"
 
-#include "model/HostImpl.h"
-#include "model/SharedEditingState.h"
+#include "link/HostImpl.h"
+#include "map/SharedEditingState.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 
@@ -152,7 +153,7 @@ void frameworkSettingsStore (benchmark::State& state)
     const ScopedSettingsFolder settings ("framework-store");
     juce::ApplicationProperties properties;
     auto* file = openSettingsAsTheFrameworkDoes (properties);
-    auto tree = NsOrvelA::MapState().getTree();
+    auto tree = NsOrvelA::makeDefaultMapState().getTree();
     chooseWorkstations (tree);
     int iteration = 0;
 

@@ -1,9 +1,9 @@
-#include "model/PortNames.h"
+#include "devices/PortNames.h"
 
 #include "devices/DeviceNamePatterns.h"
 #include "platform/MidiPortBackend.h"
 
-namespace NsOrvelA
+namespace talvor
 {
 namespace
 {
@@ -77,7 +77,7 @@ juce::StringArray listControllerOutputs()
 {
     juce::StringArray outputs;
 
-    for (const auto& name : talvor::midiPortBackend().getOutputNames())
+    for (const auto& name : midiPortBackend().getOutputNames())
         if (name.trim().isNotEmpty() && isControllerPortName (name))
             outputs.addIfNotAlreadyThere (name);
 
@@ -89,7 +89,7 @@ int highestPortNumberOfModel (const juce::StringArray& deviceNames, int productI
     int highest = -1;
 
     for (const auto& name : deviceNames)
-        if (talvor::productIdFromDeviceName (name) == productId)
+        if (productIdFromDeviceName (name) == productId)
             highest = juce::jmax (highest, portNumber (name));
 
     return highest;
@@ -102,7 +102,7 @@ juce::String findModelPort (const juce::StringArray& deviceNames, int productId,
 
     for (const auto& name : deviceNames)
     {
-        if (talvor::productIdFromDeviceName (name) != productId)
+        if (productIdFromDeviceName (name) != productId)
             continue;
 
         const auto number = portNumber (name);
@@ -126,4 +126,4 @@ juce::String findModelPort (const juce::StringArray& deviceNames, int productId,
 
     return {};
 }
-} // namespace NsOrvelA
+} // namespace talvor

@@ -2,7 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
-namespace NsOrvelA
+namespace talvor
 {
 /** How the system numbers the ports of a multi-port unit. Windows lists them as
     "MIDIOUT4 (Orvel-A)" and "MIDIIN4 (Orvel-A)"; other systems end a port's name with its number. */
@@ -58,4 +58,4 @@ juce::String findModelPort (const juce::StringArray& deviceNames, int productId,
 
 /** True for the maker's generic port names, "TALVOR*Midi*", ignoring case. */
 bool isMakerGenericPortName (const juce::String& portName);
-} // namespace NsOrvelA
+} // namespace talvor

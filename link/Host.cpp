@@ -1,9 +1,9 @@
-#include "model/Host.h"
+#include "link/Host.h"
 
-#include "model/HostImpl.h"
-#include "model/HostMidiInputHandler.h"
-#include "model/PortNames.h"
-#include "model/SharedEditingState.h"
+#include "devices/PortNames.h"
+#include "link/HostImpl.h"
+#include "link/HostMidiInputHandler.h"
+#include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 
 namespace NsOrvelA
@@ -111,7 +111,7 @@ bool setDeviceInputOpen (int productId, bool open)
         return false;
 
     hostInstance->replaceMidiHandler();
-    const auto name = findModelPort (talvor::midiPortBackend().getInputNames(), productId, false);
+    const auto name = talvor::findModelPort (talvor::midiPortBackend().getInputNames(), productId, false);
 
     if (name.isEmpty())
         return false;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/ControlButton.h"
-#include "model/EditorHooks.h"
-#include "model/MapState.h"
+#include "map/ControlButton.h"
+#include "map/EditorHooks.h"
+#include "map/MapState.h"
 
 #include <juce_events/juce_events.h>
 

@@ -1,10 +1,11 @@
-#include "model/HostImpl.h"
+#include "link/HostImpl.h"
 
-#include "model/MapXmlReader.h"
-#include "model/MapXmlWriter.h"
-#include "model/SettingsFileStore.h"
-#include "model/SharedEditingState.h"
-#include "model/UnitModels.h"
+#include "map/SharedEditingState.h"
+#include "map/UnitModels.h"
+#include "storage/MapXmlReader.h"
+#include "storage/MapXmlWriter.h"
+#include "storage/SettingsFileStore.h"
+#include "tables/DefaultMaps.h"
 
 namespace NsOrvelA
 {
@@ -45,7 +46,7 @@ void Host::Impl::loadState()
     if (stored.getProperty (mapIds::ver).toString() != mapLayoutVersion)
     {
         if (! state.isValid())
-            state = MapState().getTree();
+            state = makeDefaultMapState().getTree();
 
         return;
     }

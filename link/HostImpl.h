@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Host.h"
+#include "link/Host.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 

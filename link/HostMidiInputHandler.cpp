@@ -1,8 +1,8 @@
-#include "model/HostMidiInputHandler.h"
+#include "link/HostMidiInputHandler.h"
 
-#include "model/IncomingMessageDecoder.h"
-#include "model/PortNames.h"
-#include "model/ReplySlots.h"
+#include "devices/PortNames.h"
+#include "link/IncomingMessageDecoder.h"
+#include "link/ReplySlots.h"
 
 namespace NsOrvelA
 {
@@ -15,8 +15,8 @@ void Host::MidiInputHandler::openDevice (const juce::String& portName)
     close();
 
     auto& ports = talvor::midiPortBackend();
-    output = ports.openOutput (pairPortName (portName, false));
-    input = ports.openInput (pairPortName (portName, true), *this);
+    output = ports.openOutput (talvor::pairPortName (portName, false));
+    input = ports.openInput (talvor::pairPortName (portName, true), *this);
 
     if (input != nullptr)
         input->start();

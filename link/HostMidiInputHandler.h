@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Host.h"
+#include "link/Host.h"
 #include "platform/MidiPortBackend.h"
 
 namespace NsOrvelA

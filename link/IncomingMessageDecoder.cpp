@@ -1,7 +1,7 @@
-#include "model/IncomingMessageDecoder.h"
+#include "link/IncomingMessageDecoder.h"
 
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
 
 namespace NsOrvelA
 {

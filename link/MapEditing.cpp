@@ -1,11 +1,11 @@
-#include "model/AssignmentKinds.h"
-#include "model/ControlLayout.h"
-#include "model/Host.h"
-#include "model/HostImpl.h"
-#include "model/HuiCodes.h"
-#include "model/SharedEditingState.h"
-#include "model/TransportLabels.h"
-#include "model/Workstations.h"
+#include "link/Host.h"
+#include "link/HostImpl.h"
+#include "map/AssignmentKinds.h"
+#include "map/ControlLayout.h"
+#include "map/HuiCodes.h"
+#include "map/SharedEditingState.h"
+#include "map/TransportLabels.h"
+#include "map/Workstations.h"
 
 #include <algorithm>
 #include <iterator>
@@ -20,16 +20,6 @@ constexpr int fixedHuiButtonCount = 6;
 int intProperty (const juce::ValueTree& node, const juce::Identifier& property, int fallback)
 {
     return static_cast<int> (node.getProperty (property, fallback));
-}
-
-/** The unit by position; -1 takes the root's "current", or the fallback when the root has none.
-    Any other id outside the tree gives an invalid node. */
-juce::ValueTree unitAtPosition (const juce::ValueTree& root, int unitId, int fallbackUnitId)
-{
-    if (unitId == -1)
-        unitId = intProperty (root, mapIds::current, fallbackUnitId);
-
-    return childWithId (root, unitId);
 }
 } // namespace
 
@@ -48,10 +38,7 @@ void Host::setUnitCurrentSlot (int slotId, int unitId)
 
 int Host::getCurrentSlotId() { return intProperty (unitAtPosition (impl->state, -1, 1), mapIds::current, 1); }
 
-int Host::getSlotDawId (int slotId, int unitId)
-{
-    return intProperty (childWithId (unitAtPosition (impl->state, unitId, 0), slotId), mapIds::current, 0);
-}
+int Host::getSlotDawId (int slotId, int unitId) { return slotDawIdOfUnit (impl->state, slotId, unitId); }
 
 void Host::collectAssignedFunctionNames()
 {

@@ -1,8 +1,8 @@
-#include "model/Host.h"
-#include "model/HostImpl.h"
-#include "model/MapXmlReader.h"
-#include "model/MapXmlWriter.h"
-#include "model/SharedEditingState.h"
+#include "link/Host.h"
+#include "link/HostImpl.h"
+#include "map/SharedEditingState.h"
+#include "storage/MapXmlReader.h"
+#include "storage/MapXmlWriter.h"
 
 namespace NsOrvelA
 {

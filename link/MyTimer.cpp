@@ -1,11 +1,11 @@
-#include "model/MyTimer.h"
+#include "link/MyTimer.h"
 
-#include "model/Host.h"
-#include "model/PortNames.h"
-#include "model/ProtocolMessages.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
-#include "model/UploadEngine.h"
+#include "devices/PortNames.h"
+#include "link/Host.h"
+#include "link/ProtocolMessages.h"
+#include "link/ReplySlots.h"
+#include "link/UploadEngine.h"
+#include "map/SharedEditingState.h"
 #include "platform/MidiPortBackend.h"
 
 namespace NsOrvelA
@@ -53,7 +53,7 @@ void MyTimer::keepAUnitConnected()
 {
     // The main unit is preferred whenever one is connected.
     const auto inputs = talvor::midiPortBackend().getInputNames();
-    const auto productId = highestPortNumberOfModel (inputs, orvelAProductId) != -1 ? orvelAProductId : currentModelId;
+    const auto productId = talvor::highestPortNumberOfModel (inputs, orvelAProductId) != -1 ? orvelAProductId : currentModelId;
     setDeviceInputOpen (productId, keepInputOpen != 0);
 }
 

@@ -1,8 +1,8 @@
-#include "model/ProtocolMessages.h"
+#include "link/ProtocolMessages.h"
 
-#include "model/Host.h"
-#include "model/SharedEditingState.h"
-#include "model/SlotSignatures.h"
+#include "link/Host.h"
+#include "map/SharedEditingState.h"
+#include "tables/SlotSignatures.h"
 
 namespace NsOrvelA
 {

@@ -1,4 +1,4 @@
-#include "model/ReplySlots.h"
+#include "link/ReplySlots.h"
 
 namespace NsOrvelA
 {

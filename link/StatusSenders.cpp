@@ -1,10 +1,10 @@
-#include "model/Host.h"
+#include "link/Host.h"
 
 #include "devices/DeviceNamePatterns.h"
-#include "model/PortNames.h"
-#include "model/ProtocolMessages.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
+#include "devices/PortNames.h"
+#include "link/ProtocolMessages.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 #include "platform/MidiPortBackend.h"
 
@@ -34,7 +34,7 @@ bool sendToStatusPorts (const juce::MidiMessage& message, const StatusRoute& rou
 
     for (const auto& name : ports.getOutputNames())
     {
-        if (portNumber (name) != statusPortNumber || ! route.accepts (talvor::productIdFromDeviceName (name)))
+        if (talvor::portNumber (name) != statusPortNumber || ! route.accepts (talvor::productIdFromDeviceName (name)))
             continue;
 
         if (transferBusy != 0)

@@ -1,10 +1,10 @@
-#include "model/UploadConversation.h"
+#include "link/UploadConversation.h"
 
-#include "model/HostMidiInputHandler.h"
-#include "model/PortNames.h"
-#include "model/ProtocolMessages.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
+#include "devices/PortNames.h"
+#include "link/HostMidiInputHandler.h"
+#include "link/ProtocolMessages.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 #include "platform/MidiPacing.h"
 
@@ -54,7 +54,7 @@ public:
         talvor::waitMs (3);
 
         if (auto* handler = host.getMidiHandler())
-            handler->openDevice (pairPortName (outputName, true));
+            handler->openDevice (talvor::pairPortName (outputName, true));
 
         if (connect())
             talk();

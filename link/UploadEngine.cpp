@@ -1,13 +1,13 @@
-#include "model/UploadEngine.h"
+#include "link/UploadEngine.h"
 
 #include "devices/DeviceNamePatterns.h"
-#include "model/DeviceTableBuilder.h"
-#include "model/Host.h"
-#include "model/PortNames.h"
-#include "model/SharedEditingState.h"
-#include "model/UploadConversation.h"
+#include "devices/PortNames.h"
+#include "link/Host.h"
+#include "link/UploadConversation.h"
+#include "map/SharedEditingState.h"
 #include "platform/MidiPortBackend.h"
 #include "platform/ScopedFlagToggle.h"
+#include "tables/DeviceTableBuilder.h"
 
 namespace NsOrvelA
 {
@@ -34,14 +34,20 @@ int uploadTargetOf (const juce::String& outputName)
 {
     const auto productId = talvor::productIdFromDeviceName (outputName);
     const auto supported = isSupportedModel (productId);
-    const auto port = portNumber (outputName);
+    const auto port = talvor::portNumber (outputName);
 
-    if ((supported && port >= 4) || (isMakerGenericPortName (outputName) && port <= 1))
+    if ((supported && port >= 4) || (talvor::isMakerGenericPortName (outputName) && port <= 1))
         return supported ? productId : currentModelId;
 
     return 0;
 }
 } // namespace
+
+void buildDeviceTables (int unitId)
+{
+    if (hostInstance != nullptr)
+        buildDeviceTables (hostInstance->getState(), unitId);
+}
 
 void uploadMappings()
 {

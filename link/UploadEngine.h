@@ -8,4 +8,7 @@ namespace NsOrvelA
     conversations end with is not reported; the slots leave their sending state afterwards.
     Called by the device-watch timer, on the message thread. */
 void uploadMappings();
+
+/** buildDeviceTables over the live map of the process's Host; nothing while there is no Host. */
+void buildDeviceTables (int unitId);
 } // namespace NsOrvelA

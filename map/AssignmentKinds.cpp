@@ -1,6 +1,6 @@
-#include "model/AssignmentKinds.h"
+#include "map/AssignmentKinds.h"
 
-#include "model/CheckedLookup.h"
+#include "map/CheckedLookup.h"
 
 namespace NsOrvelA
 {

@@ -1,7 +1,7 @@
-#include "model/ControlEntryReset.h"
+#include "map/ControlEntryReset.h"
 
-#include "model/AssignmentKinds.h"
-#include "model/MapIdentifiers.h"
+#include "map/AssignmentKinds.h"
+#include "map/MapIdentifiers.h"
 
 namespace NsOrvelA
 {

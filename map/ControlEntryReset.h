@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlEntry.h"
+#include "map/ControlEntry.h"
 
 namespace NsOrvelA
 {

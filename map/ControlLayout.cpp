@@ -1,8 +1,8 @@
-#include "model/ControlLayout.h"
+#include "map/ControlLayout.h"
 
-#include "model/CheckedLookup.h"
-#include "model/HuiCodes.h"
-#include "model/Workstations.h"
+#include "map/CheckedLookup.h"
+#include "map/HuiCodes.h"
+#include "map/Workstations.h"
 
 namespace NsOrvelA
 {

@@ -34,6 +34,9 @@ constexpr int controlClass (int controlId, bool notHuiDaw) noexcept
     return isKnobControl (controlId, notHuiDaw) ? knobClass : (isFaderControl (controlId) ? faderClass : buttonClass);
 }
 
+/** A unit's device table has 224 rows, one for each physical control that sends something. */
+constexpr int deviceTableRowCount = 224;
+
 /** The row (0..223) of the unit's device table that a control owns, -1 for none
     (192..226 and ids outside 1..226). */
 int controlTableRow (int controlId) noexcept;

@@ -1,4 +1,4 @@
-#include "model/DawFunctionLabels.h"
+#include "map/DawFunctionLabels.h"
 
 #include <initializer_list>
 

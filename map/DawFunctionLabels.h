@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Workstations.h"
+#include "map/Workstations.h"
 
 #include <juce_core/juce_core.h>
 

@@ -1,11 +1,11 @@
-#include "model/DisplayTexts.h"
+#include "map/DisplayTexts.h"
 
-#include "model/AssignmentKinds.h"
-#include "model/ControlLayout.h"
-#include "model/MapIdentifiers.h"
-#include "model/TextFitting.h"
-#include "model/WorkstationFunctionNames.h"
-#include "model/Workstations.h"
+#include "map/AssignmentKinds.h"
+#include "map/ControlLayout.h"
+#include "map/MapIdentifiers.h"
+#include "map/TextFitting.h"
+#include "map/WorkstationFunctionNames.h"
+#include "map/Workstations.h"
 
 namespace NsOrvelA
 {

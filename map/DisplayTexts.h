@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlEntry.h"
+#include "map/ControlEntry.h"
 
 #include <juce_core/juce_core.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlButton.h"
+#include "map/ControlButton.h"
 
 namespace NsOrvelA
 {

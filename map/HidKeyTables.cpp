@@ -1,6 +1,6 @@
-#include "model/HidKeyTables.h"
+#include "map/HidKeyTables.h"
 
-#include "model/CheckedLookup.h"
+#include "map/CheckedLookup.h"
 
 namespace NsOrvelA
 {

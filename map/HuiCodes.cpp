@@ -1,6 +1,6 @@
-#include "model/HuiCodes.h"
+#include "map/HuiCodes.h"
 
-#include "model/CheckedLookup.h"
+#include "map/CheckedLookup.h"
 
 namespace NsOrvelA
 {

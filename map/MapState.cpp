@@ -1,10 +1,9 @@
-#include "model/MapState.h"
+#include "map/MapState.h"
 
-#include "model/ControlLayout.h"
-#include "model/DefaultMaps.h"
-#include "model/SharedEditingState.h"
-#include "model/UnitModels.h"
-#include "model/Workstations.h"
+#include "map/ControlLayout.h"
+#include "map/SharedEditingState.h"
+#include "map/UnitModels.h"
+#include "map/Workstations.h"
 
 namespace NsOrvelA
 {
@@ -56,8 +55,8 @@ juce::ValueTree makeDefaultWorkstationMap (int dawId)
 
     return map;
 }
+} // namespace
 
-/** A slot with no workstation chosen, no option set and the default map of every workstation. */
 juce::ValueTree makeDefaultSlot (int slotId)
 {
     const juce::var zero = 0;
@@ -71,65 +70,36 @@ juce::ValueTree makeDefaultSlot (int slotId)
     return slot;
 }
 
-/** The tree that buildDefaultMapTree followed by initControlTable makes, made in a fraction of the
-    time: the default maps are written into one slot only, and every slot of every unit is a deep
-    copy of it that then takes its own id and options, as initControlTable gives them. */
-void buildDefaultTreeWithDefaultMaps (MapState& state)
+void startMapTree (juce::ValueTree& root)
 {
-    auto& root = state.tree;
     root.setProperty (mapIds::current, 1, nullptr);
     root.setProperty (mapIds::ver, mapLayoutVersion, nullptr);
     root.removeAllChildren (nullptr);
-
-    const auto unmapped = makeDefaultSlot (1);
-    juce::ValueTree scratchUnit (mapIds::model);
-    scratchUnit.appendChild (unmapped.createCopy(), nullptr);
-
-    for (int daw = 1; daw <= dawCount; ++daw)
-        mapControlTable (scratchUnit, 1, daw);
-
-    const auto mapped = scratchUnit.getChild (0);
-
-    for (int unit = 0; unit < unitCount; ++unit)
-    {
-        juce::ValueTree unitNode (mapIds::model,
-                                  { { mapIds::id, indexToId (unit) }, { mapIds::current, 1 }, { mapIds::pid, deviceModelIds[unit] } });
-
-        // The default maps are given to the units of supported models only.
-        const auto supported = isSupportedModel (deviceModelIds[unit]);
-
-        for (int slot = 0; slot < slotCount; ++slot)
-        {
-            auto slotNode = (supported ? mapped : unmapped).createCopy();
-            slotNode.setProperty (mapIds::id, indexToId (slot), nullptr);
-
-            if (supported)
-            {
-                const auto& options = slotOptionFlags[static_cast<size_t> (slot)];
-                slotNode.setProperty (mapIds::daw1, options[0], nullptr)
-                    .setProperty (mapIds::daw2, options[1], nullptr)
-                    .setProperty (mapIds::daw3, options[2], nullptr);
-            }
-
-            unitNode.appendChild (slotNode, nullptr);
-        }
-
-        root.appendChild (unitNode, nullptr);
-    }
 }
-} // namespace
+
+juce::ValueTree makeUnitNode (int unitIndex)
+{
+    return juce::ValueTree (mapIds::model,
+                            { { mapIds::id, indexToId (unitIndex) }, { mapIds::current, 1 }, { mapIds::pid, deviceModelIds[unitIndex] } });
+}
+
+juce::ValueTree unitAtPosition (const juce::ValueTree& root, int unitId, int fallbackUnitId)
+{
+    if (unitId == -1)
+        unitId = intProperty (root, mapIds::current, fallbackUnitId);
+
+    return childWithId (root, unitId);
+}
+
+int slotDawIdOfUnit (const juce::ValueTree& root, int slotId, int unitId)
+{
+    return intProperty (childWithId (unitAtPosition (root, unitId, 0), slotId), mapIds::current, 0);
+}
 
 juce::ValueTree childWithId (const juce::ValueTree& parent, int id)
 {
     // Compared before subtracting, so that no id read from a file can overflow.
     return id >= 1 ? parent.getChild (idToIndex (id)) : juce::ValueTree();
-}
-
-MapState::MapState() : tree (type)
-{
-    // What buildDefaultMapTree (*this) and then initControlTable (*this) make, without writing
-    // the same default maps into all 24 slots one property at a time.
-    buildDefaultTreeWithDefaultMaps (*this);
 }
 
 MapState::MapState (const juce::ValueTree& existingTree) : tree (existingTree) {}
@@ -195,9 +165,7 @@ void buildDefaultMapTree (MapState& state)
     if (! root.isValid())
         root = juce::ValueTree (state.type);
 
-    root.setProperty (mapIds::current, 1, nullptr);
-    root.setProperty (mapIds::ver, mapLayoutVersion, nullptr);
-    root.removeAllChildren (nullptr);
+    startMapTree (root);
 
     // Every slot starts alike: one is built and the others are deep copies of it, which is far
     // cheaper than building each node again. Only the slot's own "id" differs; setting it keeps the
@@ -206,8 +174,7 @@ void buildDefaultMapTree (MapState& state)
 
     for (int unit = 0; unit < unitCount; ++unit)
     {
-        juce::ValueTree unitNode (mapIds::model,
-                                  { { mapIds::id, indexToId (unit) }, { mapIds::current, 1 }, { mapIds::pid, deviceModelIds[unit] } });
+        auto unitNode = makeUnitNode (unit);
 
         for (int slot = 0; slot < slotCount; ++slot)
         {

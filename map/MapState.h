@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/ControlEntry.h"
-#include "model/MapIdentifiers.h"
+#include "map/ControlEntry.h"
+#include "map/MapIdentifiers.h"
 
 namespace NsOrvelA
 {
@@ -14,9 +14,6 @@ namespace NsOrvelA
 class MapState final
 {
 public:
-    /** A new tree with the default map of every unit, slot and workstation. */
-    MapState();
-
     /** A view of an existing tree. */
     explicit MapState (const juce::ValueTree& existingTree);
 
@@ -57,6 +54,24 @@ public:
     each slot with a map for every workstation and every map with an unassigned entry per control.
     Whatever the root held before is replaced. */
 void buildDefaultMapTree (MapState& state);
+
+/** Gives a root "current" 1 and the layout version and takes its children away: where every new
+    tree starts. */
+void startMapTree (juce::ValueTree& root);
+
+/** A unit node without slots for the unit at the index (0..7), with its id and product id. */
+juce::ValueTree makeUnitNode (int unitIndex);
+
+/** A slot with no workstation chosen, no option set and an unassigned map for every workstation. */
+juce::ValueTree makeDefaultSlot (int slotId);
+
+/** The unit by position; -1 takes the root's "current", or the fallback when the root has none.
+    Any other id outside the tree gives an invalid node. */
+juce::ValueTree unitAtPosition (const juce::ValueTree& root, int unitId, int fallbackUnitId);
+
+/** The workstation id the slot of the unit by position has selected (unit id -1: the root's
+    "current", no unit when the root has none); 0 when none. */
+int slotDawIdOfUnit (const juce::ValueTree& root, int slotId, int unitId);
 
 /** The child of a node that has an id, by position (id - 1); invalid for an id below 1 or past the
     last child. */

@@ -1,6 +1,6 @@
-#include "model/MidiKinds.h"
+#include "map/MidiKinds.h"
 
-#include "model/CheckedLookup.h"
+#include "map/CheckedLookup.h"
 
 namespace NsOrvelA
 {

@@ -1,4 +1,4 @@
-#include "model/SharedEditingState.h"
+#include "map/SharedEditingState.h"
 
 namespace NsOrvelA
 {

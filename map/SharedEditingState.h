@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/ControlButton.h"
-#include "model/DeviceTableRow.h"
-#include "model/EditorHooks.h"
-#include "model/UnitModels.h"
-#include "model/Workstations.h"
+#include "map/ControlButton.h"
+#include "map/ControlLayout.h"
+#include "map/EditorHooks.h"
+#include "map/UnitModels.h"
+#include "map/Workstations.h"
 
 #include <array>
 #include <atomic>

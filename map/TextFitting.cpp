@@ -1,4 +1,4 @@
-#include "model/TextFitting.h"
+#include "map/TextFitting.h"
 
 #include "platform/ConcatStrings.h"
 

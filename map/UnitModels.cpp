@@ -1,4 +1,4 @@
-#include "model/UnitModels.h"
+#include "map/UnitModels.h"
 
 namespace NsOrvelA
 {

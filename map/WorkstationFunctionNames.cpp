@@ -1,10 +1,10 @@
-#include "model/WorkstationFunctionNames.h"
+#include "map/WorkstationFunctionNames.h"
 
-#include "model/CheckedLookup.h"
-#include "model/HuiCodes.h"
-#include "model/TextFitting.h"
-#include "model/UnitModels.h"
-#include "model/Workstations.h"
+#include "map/CheckedLookup.h"
+#include "map/HuiCodes.h"
+#include "map/TextFitting.h"
+#include "map/UnitModels.h"
+#include "map/Workstations.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,7 +1,7 @@
-#include "model/Workstations.h"
+#include "map/Workstations.h"
 
-#include "model/CheckedLookup.h"
-#include "model/UnitModels.h"
+#include "map/CheckedLookup.h"
+#include "map/UnitModels.h"
 
 namespace NsOrvelA
 {

@@ -1,4 +1,4 @@
-#include "model/MapXmlReader.h"
+#include "storage/MapXmlReader.h"
 
 #include <array>
 #include <cstring>

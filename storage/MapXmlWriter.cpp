@@ -1,4 +1,4 @@
-#include "model/MapXmlWriter.h"
+#include "storage/MapXmlWriter.h"
 
 #include <array>
 #include <cstdint>

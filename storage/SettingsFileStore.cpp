@@ -1,4 +1,4 @@
-#include "model/SettingsFileStore.h"
+#include "storage/SettingsFileStore.h"
 
 #include <cstring>
 #include <memory>

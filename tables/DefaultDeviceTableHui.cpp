@@ -1,4 +1,4 @@
-#include "model/DefaultDeviceTableLayout.h"
+#include "tables/DefaultDeviceTableLayout.h"
 
 /*  The factory table of Pro Tools, the workstation driven through HUI: every key presses a HUI
     zone and port, the knobs and faders are HUI knobs and faders. */

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DeviceTableRow.h"
+#include "tables/DeviceTableRow.h"
 
 /*  What the factory tables have in common, and the pieces the per-workstation data is written
     with. Only the default-table sources include this header. */

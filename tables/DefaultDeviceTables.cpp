@@ -1,6 +1,6 @@
-#include "model/DefaultDeviceTables.h"
+#include "tables/DefaultDeviceTables.h"
 
-#include "model/DefaultDeviceTableLayout.h"
+#include "tables/DefaultDeviceTableLayout.h"
 
 namespace NsOrvelA
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/DeviceTableRow.h"
-#include "model/Workstations.h"
+#include "map/Workstations.h"
+#include "tables/DeviceTableRow.h"
 
 namespace NsOrvelA
 {

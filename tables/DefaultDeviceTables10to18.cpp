@@ -1,4 +1,4 @@
-#include "model/DefaultDeviceTableLayout.h"
+#include "tables/DefaultDeviceTableLayout.h"
 
 // The factory tables of workstations 10 to 13 and 15 to 18; the layout is described with noteTable.
 

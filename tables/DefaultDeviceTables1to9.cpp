@@ -1,4 +1,4 @@
-#include "model/DefaultDeviceTableLayout.h"
+#include "tables/DefaultDeviceTableLayout.h"
 
 // The factory tables of workstations 1, 2 (shared with 14) and 4 to 9; the layout is described with noteTable.
 

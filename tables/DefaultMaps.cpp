@@ -1,16 +1,16 @@
-#include "model/DefaultMaps.h"
+#include "tables/DefaultMaps.h"
 
-#include "model/AssignmentKinds.h"
-#include "model/ControlLayout.h"
-#include "model/DawFunctionLabels.h"
-#include "model/DefaultDeviceTables.h"
-#include "model/DisplayTexts.h"
-#include "model/HidKeyTables.h"
-#include "model/HuiCodes.h"
-#include "model/MidiKinds.h"
-#include "model/SharedEditingState.h"
-#include "model/UnitModels.h"
-#include "model/Workstations.h"
+#include "map/AssignmentKinds.h"
+#include "map/ControlLayout.h"
+#include "map/DawFunctionLabels.h"
+#include "map/DisplayTexts.h"
+#include "map/HidKeyTables.h"
+#include "map/HuiCodes.h"
+#include "map/MidiKinds.h"
+#include "map/SharedEditingState.h"
+#include "map/UnitModels.h"
+#include "map/Workstations.h"
+#include "tables/DefaultDeviceTables.h"
 
 #include <array>
 #include <vector>
@@ -399,5 +399,52 @@ void applyControlTable (MapState& state)
 
     if (isSlotId (slotId))
         mapControlTable (state.deviceNode(), slotId, state.slotDawId (slotId));
+}
+
+MapState makeDefaultMapState()
+{
+    // What buildDefaultMapTree and then initControlTable make, in a fraction of the time: the
+    // default maps are written into one slot only, and every slot of every unit is a deep copy of
+    // it that then takes its own id and options, as initControlTable gives them.
+    MapState state (juce::ValueTree (mapIds::store));
+    auto& root = state.tree;
+    startMapTree (root);
+
+    const auto unmapped = makeDefaultSlot (1);
+    juce::ValueTree scratchUnit (mapIds::model);
+    scratchUnit.appendChild (unmapped.createCopy(), nullptr);
+
+    for (int daw = 1; daw <= dawCount; ++daw)
+        mapControlTable (scratchUnit, 1, daw);
+
+    const auto mapped = scratchUnit.getChild (0);
+
+    for (int unit = 0; unit < unitCount; ++unit)
+    {
+        auto unitNode = makeUnitNode (unit);
+
+        // The default maps are given to the units of supported models only.
+        const auto supported = isSupportedModel (deviceModelIds[unit]);
+
+        for (int slot = 0; slot < slotCount; ++slot)
+        {
+            auto slotNode = (supported ? mapped : unmapped).createCopy();
+            slotNode.setProperty (mapIds::id, indexToId (slot), nullptr);
+
+            if (supported)
+            {
+                const auto& options = slotOptionFlags[static_cast<size_t> (slot)];
+                slotNode.setProperty (mapIds::daw1, options[0], nullptr)
+                    .setProperty (mapIds::daw2, options[1], nullptr)
+                    .setProperty (mapIds::daw3, options[2], nullptr);
+            }
+
+            unitNode.appendChild (slotNode, nullptr);
+        }
+
+        root.appendChild (unitNode, nullptr);
+    }
+
+    return state;
 }
 } // namespace NsOrvelA

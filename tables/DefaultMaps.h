@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/DeviceTableRow.h"
-#include "model/MapState.h"
+#include "map/MapState.h"
+#include "tables/DeviceTableRow.h"
 
 namespace NsOrvelA
 {
@@ -17,6 +17,10 @@ void mapControlTable (const juce::ValueTree& unit, int slotId, int dawId);
     the reading mapControlTable does for each control. Entries of controls without a row, and
     workstation ids outside 1..18, are left alone. */
 void mapControlRow (ControlEntry entry, int dawId, const DeviceTableRow& row);
+
+/** A new tree with the default map of every unit, slot and workstation: the tree that
+    buildDefaultMapTree followed by initControlTable makes. */
+MapState makeDefaultMapState();
 
 /** Every slot of every unit gets its three options from slotOptionFlags and the factory map of
     every workstation. A new tree gets this as soon as it is built. */

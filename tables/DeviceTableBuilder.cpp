@@ -1,13 +1,13 @@
-#include "model/DeviceTableBuilder.h"
+#include "tables/DeviceTableBuilder.h"
 
-#include "model/ControlLayout.h"
-#include "model/DefaultDeviceTables.h"
-#include "model/DeviceTableEncoding.h"
-#include "model/DisplayTexts.h"
-#include "model/Host.h"
-#include "model/SharedEditingState.h"
-#include "model/SlotSignatures.h"
+#include "map/ControlLayout.h"
+#include "map/DisplayTexts.h"
+#include "map/MapState.h"
+#include "map/SharedEditingState.h"
 #include "platform/Digest.h"
+#include "tables/DefaultDeviceTables.h"
+#include "tables/DeviceTableEncoding.h"
+#include "tables/SlotSignatures.h"
 
 namespace NsOrvelA
 {
@@ -17,10 +17,10 @@ constexpr int mainUnitId = 1;
 
 bool isMarkedForUpload (size_t slotIndex) noexcept { return slotDirty[slotIndex] != 0 && slotSending[slotIndex] == 0; }
 
-void encodeSlot (Host& host, int unitId, int slotIndex, int dawId, DeviceTableRows& rows)
+void encodeSlot (const juce::ValueTree& root, int unitId, int slotIndex, int dawId, DeviceTableRows& rows)
 {
     const auto hui = isHuiDaw (dawId);
-    const auto state = host.getStateTree();
+    const MapState state (root);
     const auto slotNode = state.slotNode (slotIndex + 1, unitId);
     const auto workstationMap = childWithId (slotNode, dawId);
     auto& labels = slotLabelTexts[static_cast<size_t> (slotIndex)];
@@ -41,7 +41,7 @@ void encodeSlot (Host& host, int unitId, int slotIndex, int dawId, DeviceTableRo
     }
 }
 
-int slotSignature (Host& host, int unitId, int slotIndex)
+int slotSignature (const juce::ValueTree& root, int unitId, int slotIndex)
 {
     const auto s = static_cast<size_t> (slotIndex);
     const auto options = (slotOptionFlags[s][0] << 2) | (slotOptionFlags[s][1] << 1) | slotOptionFlags[s][2];
@@ -61,17 +61,16 @@ int slotSignature (Host& host, int unitId, int slotIndex)
     }
 
     // The workstation is that of the root's current unit, as the unit is told in the slot messages.
-    const auto slotDaw = host.getSlotDawId (slotIndex + 1, -1);
+    const auto slotDaw = slotDawIdOfUnit (root, slotIndex + 1, -1);
     return digestOfInts ({ options, tableDigest, textSignature, slotDaw });
 }
 } // namespace
 
-void buildDeviceTables (int unitId)
+void buildDeviceTables (const juce::ValueTree& root, int unitId)
 {
-    if (hostInstance == nullptr || unitId < 1 || unitId > unitCount)
+    if (unitId < 1 || unitId > unitCount)
         return;
 
-    auto& host = *hostInstance;
     const auto unitIndex = static_cast<size_t> (unitId - 1);
 
     for (int slotIndex = 0; slotIndex < slotCount; ++slotIndex)
@@ -82,7 +81,7 @@ void buildDeviceTables (int unitId)
             continue;
 
         auto& rows = deviceTables[unitIndex][s];
-        const auto dawId = host.getSlotDawId (slotIndex + 1, unitId);
+        const auto dawId = slotDawIdOfUnit (root, slotIndex + 1, unitId);
 
         if (const auto* defaults = defaultDeviceTable (dawId))
         {
@@ -91,7 +90,7 @@ void buildDeviceTables (int unitId)
             for (auto& row : rows)
                 stampRowWithSlot (row, slotIndex);
 
-            encodeSlot (host, unitId, slotIndex, dawId, rows);
+            encodeSlot (root, unitId, slotIndex, dawId, rows);
         }
 
         auto* transfer = deviceTableBuffers[unitIndex][s].data();
@@ -102,6 +101,6 @@ void buildDeviceTables (int unitId)
 
     for (int slotIndex = 0; slotIndex < slotCount; ++slotIndex)
         if (isMarkedForUpload (static_cast<size_t> (slotIndex)))
-            slotSignatures[unitIndex][static_cast<size_t> (slotIndex)] = slotSignature (host, unitId, slotIndex);
+            slotSignatures[unitIndex][static_cast<size_t> (slotIndex)] = slotSignature (root, unitId, slotIndex);
 }
 } // namespace NsOrvelA

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "model/DeviceTableRow.h"
-#include "model/UnitModels.h"
-#include "model/Workstations.h"
+#include "map/UnitModels.h"
+#include "map/Workstations.h"
+#include "tables/DeviceTableRow.h"
+
+#include <juce_data_structures/juce_data_structures.h>
 
 #include <array>
 
@@ -13,8 +15,8 @@ namespace NsOrvelA
 inline std::array<std::array<DeviceTableRows, slotCount>, unitCount> deviceTables{};
 
 /** Rebuilds, for every slot of the unit (1..8) that is marked for upload and not being sent: its
-    rows from the workstation's factory table and the map, their transfer form, the display texts
+    rows from the workstation's factory table and the map under the root, their transfer form, the display texts
     of unit 1, and the slot signature. A slot without a workstation keeps its rows, but its
     transfer form and signature are made again. */
-void buildDeviceTables (int unitId);
+void buildDeviceTables (const juce::ValueTree& root, int unitId);
 } // namespace NsOrvelA

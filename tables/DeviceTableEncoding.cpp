@@ -1,9 +1,9 @@
-#include "model/DeviceTableEncoding.h"
+#include "tables/DeviceTableEncoding.h"
 
-#include "model/ControlLayout.h"
-#include "model/HuiCodes.h"
-#include "model/MapIdentifiers.h"
-#include "model/MidiKinds.h"
+#include "map/ControlLayout.h"
+#include "map/HuiCodes.h"
+#include "map/MapIdentifiers.h"
+#include "map/MidiKinds.h"
 
 namespace NsOrvelA
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/ControlEntry.h"
-#include "model/DeviceTableRow.h"
+#include "map/ControlEntry.h"
+#include "tables/DeviceTableRow.h"
 
 namespace NsOrvelA
 {

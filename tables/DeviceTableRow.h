@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/HuiCodes.h"
+#include "map/ControlLayout.h"
+#include "map/HuiCodes.h"
 
 #include <array>
 #include <cstdint>
@@ -17,7 +18,6 @@ namespace NsOrvelA
     - b4..b6: the way back of two-way controls, and the HUI zone and port bytes.
     The builders below make the kinds of rows the factory tables hold; they are constexpr so that
     the tables are made by the compiler. */
-constexpr int deviceTableRowCount = 224;
 constexpr int deviceTableRowSize = 7;
 
 struct DeviceTableRow

@@ -1,4 +1,4 @@
-#include "model/SlotSignatures.h"
+#include "tables/SlotSignatures.h"
 
 #include "platform/Digest.h"
 

@@ -1,11 +1,11 @@
-#include "model/PortNames.h"
+#include "devices/PortNames.h"
 #include "platform/VirtualMidiPortBackend.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-using namespace NsOrvelA;
+using namespace talvor;
 
 TEST (PortNumber, WindowsNumbersThePortsOfAMultiPortDeviceAfterTheWord)
 {

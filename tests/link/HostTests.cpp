@@ -1,9 +1,9 @@
-#include "model/HostImpl.h"
-#include "model/HostMidiInputHandler.h"
-#include "model/PortNames.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/ModelTestSupport.h"
+#include "devices/PortNames.h"
+#include "link/HostImpl.h"
+#include "link/HostMidiInputHandler.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
+#include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +115,7 @@ class HostMidiLink : public HostTest
 {
 protected:
     corvix::testing::SimulatedUnit unit{ ports, { 2057, "Orvel-A", 4, SimulatedUnit::PortNaming::windowsPairs } };
-    ScopedPortNamingRules windowsRules{ PortNamingRules::windows };
+    talvor::ScopedPortNamingRules windowsRules{ talvor::PortNamingRules::windows };
 };
 
 TEST_F (HostMidiLink, EitherMemberOfAWindowsPairOpensBothPorts)

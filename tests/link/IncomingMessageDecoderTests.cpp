@@ -1,8 +1,8 @@
-#include "model/HostMidiInputHandler.h"
-#include "model/IncomingMessageDecoder.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/ModelTestSupport.h"
+#include "link/HostMidiInputHandler.h"
+#include "link/IncomingMessageDecoder.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
+#include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <gtest/gtest.h>

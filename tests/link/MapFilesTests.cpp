@@ -1,6 +1,6 @@
-#include "model/ControlEntryReset.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/ModelTestSupport.h"
+#include "map/ControlEntryReset.h"
+#include "map/SharedEditingState.h"
+#include "tests/support/HostTest.h"
 
 #include <cstring>
 #include <string>

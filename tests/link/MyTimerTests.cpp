@@ -1,14 +1,14 @@
-#include "model/ControlLayout.h"
-#include "model/DeviceTableBuilder.h"
-#include "model/DisplayTexts.h"
-#include "model/MapIdentifiers.h"
-#include "model/MyTimer.h"
-#include "model/PortNames.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
-#include "model/SlotSignatures.h"
-#include "model/UploadEngine.h"
-#include "tests/model/ModelTestSupport.h"
+#include "devices/PortNames.h"
+#include "link/MyTimer.h"
+#include "link/ReplySlots.h"
+#include "link/UploadEngine.h"
+#include "map/ControlLayout.h"
+#include "map/DisplayTexts.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
+#include "tables/DeviceTableBuilder.h"
+#include "tables/SlotSignatures.h"
+#include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ protected:
         host->getStateTree().slotNode (slotId, unitId).setProperty (mapIds::current, dawId, nullptr);
     }
 
-    ScopedPortNamingRules rules{ PortNamingRules::trailingDigit };
+    talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
     std::vector<std::unique_ptr<SimulatedUnit>> units;
     MyTimer timer;
 };

@@ -1,6 +1,6 @@
-#include "model/ProtocolMessages.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/ModelTestSupport.h"
+#include "link/ProtocolMessages.h"
+#include "map/SharedEditingState.h"
+#include "tests/support/HostTest.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "model/Host.h"
-#include "model/PortNames.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
-#include "model/UnitModels.h"
-#include "tests/model/ModelTestSupport.h"
+#include "devices/PortNames.h"
+#include "link/Host.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
+#include "map/UnitModels.h"
+#include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <gmock/gmock.h>
@@ -23,7 +23,7 @@ const Bytes filler{ 0xEF, 0x7F, 0x7F };
 struct NamingCase
 {
     SimulatedUnit::PortNaming naming;
-    PortNamingRules rules;
+    talvor::PortNamingRules rules;
     const char* label;
 };
 
@@ -55,7 +55,7 @@ protected:
 
     static auto fillerThen (Bytes message) { return ElementsAre (filler, message); }
 
-    ScopedPortNamingRules namingRules{ GetParam().rules };
+    talvor::ScopedPortNamingRules namingRules{ GetParam().rules };
     std::vector<std::unique_ptr<SimulatedUnit>> units;
 };
 
@@ -205,7 +205,7 @@ TEST_P (StatusSenders, SystemSettingGoesToEveryChosenUnitAndItsAcknowledgementIs
 
 INSTANTIATE_TEST_SUITE_P (
     PortNames, StatusSenders,
-    ::testing::Values (NamingCase{ SimulatedUnit::PortNaming::sharedNames, PortNamingRules::trailingDigit, "TrailingDigit" },
-                       NamingCase{ SimulatedUnit::PortNaming::windowsPairs, PortNamingRules::windows, "WindowsPairs" }),
+    ::testing::Values (NamingCase{ SimulatedUnit::PortNaming::sharedNames, talvor::PortNamingRules::trailingDigit, "TrailingDigit" },
+                       NamingCase{ SimulatedUnit::PortNaming::windowsPairs, talvor::PortNamingRules::windows, "WindowsPairs" }),
     [] (const auto& testInfo) { return std::string (testInfo.param.label); });
 } // namespace

@@ -1,10 +1,10 @@
-#include "model/HostMidiInputHandler.h"
-#include "model/MapIdentifiers.h"
-#include "model/PortNames.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
-#include "model/UploadConversation.h"
-#include "tests/model/ModelTestSupport.h"
+#include "devices/PortNames.h"
+#include "link/HostMidiInputHandler.h"
+#include "link/ReplySlots.h"
+#include "link/UploadConversation.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
+#include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +59,7 @@ protected:
         return slots;
     }
 
-    ScopedPortNamingRules rules{ PortNamingRules::trailingDigit };
+    talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
     SimulatedUnit unit{ ports, {} };
 };
 
@@ -172,7 +172,7 @@ TEST_F (UploadConversation, AStatusRefusalFailsATableBlockButNotATextBlock)
 
 TEST_F (UploadConversation, AWindowsOutputListensOnItsPairedInput)
 {
-    ScopedPortNamingRules windows (PortNamingRules::windows);
+    talvor::ScopedPortNamingRules windows (talvor::PortNamingRules::windows);
     SimulatedUnit windowsUnit (ports, { 2057, "Orvel-A", 4, SimulatedUnit::PortNaming::windowsPairs });
     windowsUnit.setSyncMask (7);
 

@@ -1,9 +1,9 @@
-#include "model/ControlLayout.h"
-#include "model/DisplayTexts.h"
-#include "model/MapIdentifiers.h"
-#include "model/TextFitting.h"
-#include "model/WorkstationFunctionNames.h"
-#include "model/Workstations.h"
+#include "map/ControlLayout.h"
+#include "map/DisplayTexts.h"
+#include "map/MapIdentifiers.h"
+#include "map/TextFitting.h"
+#include "map/WorkstationFunctionNames.h"
+#include "map/Workstations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
-#include "model/ControlEntryReset.h"
-#include "model/MapState.h"
-#include "model/SharedEditingState.h"
+#include "map/ControlEntryReset.h"
+#include "map/MapState.h"
+#include "map/SharedEditingState.h"
+#include "tables/DefaultMaps.h"
 
-#include "tests/model/ModelTestSupport.h"
+#include "tests/support/HostTest.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +149,7 @@ TEST (MapStateDefaultTree, SurvivesTheMapFileWithItsAttributeOrder)
 
 TEST (MapStateAccessors, DefaultsOfTheCurrentIds)
 {
-    MapState state;
+    auto state = makeDefaultMapState();
     auto root = state.getTree();
 
     // No workstation chosen: the entry comes from workstation 1's map.
@@ -227,7 +228,7 @@ TEST (MapStateAccessors, SweepOverWideIdsNeverFaults)
     broken.tree.setProperty (mapIds::current, "abc", nullptr);
     broken.tree.appendChild (juce::ValueTree (mapIds::model, { { mapIds::id, 1 }, { mapIds::current, INT_MIN } }), nullptr);
 
-    MapState offEnd;
+    auto offEnd = makeDefaultMapState();
     offEnd.getTree().setProperty (mapIds::current, INT_MAX, nullptr);
 
     const MapState* states[] = { &sharedDefaultMap(), &broken, &offEnd };
@@ -261,7 +262,7 @@ TEST (MapStateAccessors, SweepOverWideIdsNeverFaults)
 
 TEST (MapStateCopies, ShareTheirNodes)
 {
-    MapState original;
+    auto original = makeDefaultMapState();
     const MapState copy (original);
     const MapState view (original.getTree());
 

@@ -1,5 +1,6 @@
-#include "model/MapState.h"
-#include "model/SharedEditingState.h"
+#include "map/MapState.h"
+#include "map/SharedEditingState.h"
+#include "tables/DefaultMaps.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +90,12 @@ TEST (SharedEditingState, TheMapNeitherNeedsNorCallsTheEditor)
 {
     // The tree and its accessors are model code: they work without an editor and leave one alone.
     ASSERT_EQ (currentEditor, nullptr);
-    MapState withoutEditor;
+    auto withoutEditor = makeDefaultMapState();
     EXPECT_TRUE (withoutEditor.controlEntryInCurrentSlot (40).isValid());
 
     RecordingEditor editor;
     currentEditor = &editor;
-    MapState withEditor;
+    auto withEditor = makeDefaultMapState();
     EXPECT_EQ (withEditor.currentDawId(), 0);
     EXPECT_EQ (editor.calls, 0);
     currentEditor = nullptr;

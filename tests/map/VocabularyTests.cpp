@@ -1,10 +1,10 @@
-#include "model/AssignmentKinds.h"
-#include "model/ControlLayout.h"
-#include "model/HidKeyTables.h"
-#include "model/HuiCodes.h"
-#include "model/MidiKinds.h"
-#include "model/UnitModels.h"
-#include "model/Workstations.h"
+#include "map/AssignmentKinds.h"
+#include "map/ControlLayout.h"
+#include "map/HidKeyTables.h"
+#include "map/HuiCodes.h"
+#include "map/MidiKinds.h"
+#include "map/UnitModels.h"
+#include "map/Workstations.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "model/HuiCodes.h"
-#include "model/WorkstationFunctionNames.h"
-#include "model/Workstations.h"
+#include "map/HuiCodes.h"
+#include "map/WorkstationFunctionNames.h"
+#include "map/Workstations.h"
 
 #include <gtest/gtest.h>
 

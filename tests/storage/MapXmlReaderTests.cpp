@@ -1,9 +1,10 @@
-#include "model/MapIdentifiers.h"
-#include "model/MapState.h"
-#include "model/MapXmlReader.h"
-#include "model/MapXmlWriter.h"
-#include "tests/model/MapXmlTestTrees.h"
-#include "tests/model/ModelTestSupport.h"
+#include "map/MapIdentifiers.h"
+#include "map/MapState.h"
+#include "storage/MapXmlReader.h"
+#include "storage/MapXmlWriter.h"
+#include "tables/DefaultMaps.h"
+#include "tests/support/HostTest.h"
+#include "tests/support/MapXmlTestTrees.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ void expectLeftToFramework (const std::string& text)
 
 TEST (MapXmlReader, TheDefaultTreeReadsBackAsTheFrameworkReadsIt)
 {
-    const MapState defaults;
+    const auto defaults = makeDefaultMapState();
     defaults.slotNode (2, 1).setProperty (mapIds::current, 7, nullptr);
 
     // The whole tree as a map file; one unit of it as the settings file keeps it, on one line.
@@ -243,7 +244,7 @@ protected:
 TEST_F (MapXmlReaderFiles, FilesReadAsTheFrameworkReadsThem)
 {
     const auto mapFile = folder.getChildFile ("default.corvix");
-    ASSERT_TRUE (MapXmlWriter::writeToFile (MapState().getTree(), mapFileFormat(), mapFile));
+    ASSERT_TRUE (MapXmlWriter::writeToFile (makeDefaultMapState().getTree(), mapFileFormat(), mapFile));
     EXPECT_TRUE (readAsTheFrameworkReads (mapFile));
 
     EXPECT_TRUE (readAsTheFrameworkReads (fileWith ("bom.corvix", "\xef\xbb\xbf<store a=\"1\"/>")));

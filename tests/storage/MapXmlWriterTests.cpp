@@ -1,8 +1,9 @@
-#include "model/MapIdentifiers.h"
-#include "model/MapState.h"
-#include "model/MapXmlWriter.h"
-#include "tests/model/MapXmlTestTrees.h"
-#include "tests/model/ModelTestSupport.h"
+#include "map/MapIdentifiers.h"
+#include "map/MapState.h"
+#include "storage/MapXmlWriter.h"
+#include "tables/DefaultMaps.h"
+#include "tests/support/HostTest.h"
+#include "tests/support/MapXmlTestTrees.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ std::vector<std::pair<const char*, juce::XmlElement::TextFormat>> allFormats()
 
 TEST (MapXmlWriter, TheDefaultTreeIsWrittenByteForByteAsTheFrameworkWritesIt)
 {
-    const MapState defaults;
+    const auto defaults = makeDefaultMapState();
 
     // Workstations in the slots and an edited entry, as a user's map has them.
     defaults.slotNode (2, 1).setProperty (mapIds::current, 7, nullptr);

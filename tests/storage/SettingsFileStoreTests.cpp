@@ -1,9 +1,9 @@
-#include "model/HostImpl.h"
-#include "model/MapXmlWriter.h"
-#include "model/SettingsFileStore.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/MapXmlTestTrees.h"
-#include "tests/model/ModelTestSupport.h"
+#include "link/HostImpl.h"
+#include "map/SharedEditingState.h"
+#include "storage/MapXmlWriter.h"
+#include "storage/SettingsFileStore.h"
+#include "tests/support/HostTest.h"
+#include "tests/support/MapXmlTestTrees.h"
 
 #include <gtest/gtest.h>
 

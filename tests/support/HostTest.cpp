@@ -1,9 +1,9 @@
-#include "tests/model/ModelTestSupport.h"
+#include "tests/support/HostTest.h"
 
-#include "model/DeviceTableBuilder.h"
-#include "model/HostImpl.h"
-#include "model/ReplySlots.h"
-#include "model/SharedEditingState.h"
+#include "link/HostImpl.h"
+#include "link/ReplySlots.h"
+#include "map/SharedEditingState.h"
+#include "tables/DeviceTableBuilder.h"
 
 namespace corvix::testing
 {
@@ -16,7 +16,7 @@ public:
     // Made here, not at static initialisation, where the framework's clocks are not set up yet.
     void SetUp() override
     {
-        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("corvix-model-tests-" + juce::Uuid().toString());
+        folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("corvix-tests-" + juce::Uuid().toString());
         folder.createDirectory();
         NsOrvelA::settingsFolderName = folder.getFullPathName();
     }

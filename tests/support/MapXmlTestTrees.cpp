@@ -1,4 +1,4 @@
-#include "tests/model/MapXmlTestTrees.h"
+#include "tests/support/MapXmlTestTrees.h"
 
 namespace corvix::testing
 {

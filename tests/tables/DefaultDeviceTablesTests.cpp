@@ -1,10 +1,10 @@
-#include "model/ControlLayout.h"
-#include "model/DawFunctionLabels.h"
-#include "model/DefaultDeviceTableLayout.h"
-#include "model/DefaultDeviceTables.h"
-#include "model/HidKeyTables.h"
-#include "model/HuiCodes.h"
-#include "model/WorkstationFunctionNames.h"
+#include "map/ControlLayout.h"
+#include "map/DawFunctionLabels.h"
+#include "map/HidKeyTables.h"
+#include "map/HuiCodes.h"
+#include "map/WorkstationFunctionNames.h"
+#include "tables/DefaultDeviceTableLayout.h"
+#include "tables/DefaultDeviceTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
-#include "model/ControlLayout.h"
-#include "model/DefaultDeviceTables.h"
-#include "model/DefaultMaps.h"
-#include "model/DeviceTableBuilder.h"
-#include "model/DeviceTableEncoding.h"
-#include "model/DisplayTexts.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/ModelTestSupport.h"
+#include "link/UploadEngine.h"
+#include "map/ControlLayout.h"
+#include "map/DisplayTexts.h"
+#include "map/SharedEditingState.h"
+#include "tables/DefaultDeviceTables.h"
+#include "tables/DefaultMaps.h"
+#include "tables/DeviceTableBuilder.h"
+#include "tables/DeviceTableEncoding.h"
+#include "tests/support/HostTest.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ const juce::Identifier foreignProperty{ "colour" };
 /** A new tree is large; the tests that only read it share one. */
 const MapState& defaultMap()
 {
-    static const MapState state;
+    static const auto state = makeDefaultMapState();
     return state;
 }
 
@@ -116,7 +117,7 @@ TEST (DefaultMaps, SlotOptionsComeFromTheSharedState)
 {
     const auto saved = slotOptionFlags;
     slotOptionFlags[1] = { 1, 1, 0 };
-    const MapState state;
+    const auto state = makeDefaultMapState();
     slotOptionFlags = saved;
 
     const auto slot = state.slotNode (2, 4);
@@ -296,7 +297,7 @@ TEST (DefaultMaps, EntriesFromAFileAreFoundByIdAndGainWhatTheyLack)
 
 TEST (DefaultMaps, AMapIsWrittenByTheIdsOfItsEntries)
 {
-    MapState state;
+    auto state = makeDefaultMapState();
     auto map = childWithId (state.slotNode (2, 3), 1);
 
     // Reordered entries, a foreign one past the controls, and a workstation map with the wrong header.
@@ -317,7 +318,7 @@ TEST (DefaultMaps, AMapIsWrittenByTheIdsOfItsEntries)
 
 TEST (DefaultMaps, ResetToDefaultRestoresOnlyTheCurrentSlotsWorkstation)
 {
-    MapState state;
+    auto state = makeDefaultMapState();
     auto root = state.getTree();
     root.setProperty (mapIds::current, 2, nullptr);
     state.deviceNode().setProperty (mapIds::current, 3, nullptr);

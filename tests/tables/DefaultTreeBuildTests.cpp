@@ -1,8 +1,8 @@
-#include "model/DefaultMaps.h"
-#include "model/MapState.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/MapXmlTestTrees.h"
-#include "tests/model/ModelTestSupport.h"
+#include "map/MapState.h"
+#include "map/SharedEditingState.h"
+#include "tables/DefaultMaps.h"
+#include "tests/support/HostTest.h"
+#include "tests/support/MapXmlTestTrees.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +22,11 @@ juce::ValueTree stepByStepDefaultTree()
 TEST (DefaultTreeBuild, ANewTreeIsTheTreeOfTheDefaultBuildFollowedByTheDefaultMaps)
 {
     corvix::testing::resetSharedEditingState();
-    EXPECT_TRUE (corvix::testing::identicalTrees (stepByStepDefaultTree(), MapState().getTree()));
+    EXPECT_TRUE (corvix::testing::identicalTrees (stepByStepDefaultTree(), makeDefaultMapState().getTree()));
 
     // The slot options are read when the tree is made.
     slotOptionFlags = { { { 1, 1, 0 }, { 0, 0, 0 }, { 1, 0, 1 } } };
-    EXPECT_TRUE (corvix::testing::identicalTrees (stepByStepDefaultTree(), MapState().getTree()));
+    EXPECT_TRUE (corvix::testing::identicalTrees (stepByStepDefaultTree(), makeDefaultMapState().getTree()));
     corvix::testing::resetSharedEditingState();
 }
 } // namespace

@@ -1,12 +1,13 @@
-#include "model/ControlLayout.h"
-#include "model/DefaultDeviceTables.h"
-#include "model/DeviceTableBuilder.h"
-#include "model/DeviceTableEncoding.h"
-#include "model/MapIdentifiers.h"
-#include "model/SharedEditingState.h"
-#include "model/SlotSignatures.h"
+#include "link/UploadEngine.h"
+#include "map/ControlLayout.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
 #include "platform/Digest.h"
-#include "tests/model/ModelTestSupport.h"
+#include "tables/DefaultDeviceTables.h"
+#include "tables/DeviceTableBuilder.h"
+#include "tables/DeviceTableEncoding.h"
+#include "tables/SlotSignatures.h"
+#include "tests/support/HostTest.h"
 
 #include <gtest/gtest.h>
 
