@@ -12,7 +12,7 @@ const char* const stateFolderVariable = "CORVIX_FAKE_TOOL_DIR";
 }
 
 FakeBootloaderTool::FakeBootloaderTool()
-    : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("fake-tool", ""))
+    : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("fake-tool-" + juce::Uuid().toString()))
 {
     folder.createDirectory();
     ::setenv (stateFolderVariable, folder.getFullPathName().toRawUTF8(), 1);

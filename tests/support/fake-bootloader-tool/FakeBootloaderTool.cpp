@@ -79,10 +79,13 @@ int refuse (const char* why)
 class Flash
 {
 public:
-    explicit Flash (std::string pathToUse) : path (std::move (pathToUse))
+    explicit Flash (std::string pathToUse) : path (std::move (pathToUse)) { bytes = readFile (path); }
+
+    /** Only what was ever touched is kept in the file; bytes past its end read as erased. */
+    void reach (std::size_t length)
     {
-        bytes = readFile (path);
-        bytes.resize (flashSize, 0xFF);
+        if (bytes.size() < length)
+            bytes.resize (length, 0xFF);
     }
 
     bool save() const { return writeFile (path, bytes); }
@@ -157,6 +160,7 @@ int run (const std::vector<std::string>& args, const std::string& folder)
         if (! parseNumber (operands[1], length) || length > flashSize)
             return refuse ("Memory range invalid.");
 
+        flash.reach (length);
         std::fill (flash.bytes.begin(), flash.bytes.begin() + static_cast<std::ptrdiff_t> (length), 0xFF);
         return flash.save() ? succeed() : refuse ("Flash save failed.");
     }
@@ -168,6 +172,7 @@ int run (const std::vector<std::string>& args, const std::string& folder)
         if (image.empty() || image.size() > flashSize)
             return refuse ("Cannot read file.");
 
+        flash.reach (image.size());
         std::copy (image.begin(), image.end(), flash.bytes.begin());
         std::cout << "Wrote " << image.size() << " of " << image.size() << " bytes." << std::endl;
         return flash.save() ? succeed() : refuse ("Flash save failed.");
@@ -180,6 +185,7 @@ int run (const std::vector<std::string>& args, const std::string& folder)
         if (! parseNumber (operands[1], count) || count > flashSize)
             return refuse ("Memory range invalid.");
 
+        flash.reach (count);
         Bytes readBack (flash.bytes.begin(), flash.bytes.begin() + static_cast<std::ptrdiff_t> (count));
 
         if (behaviour == "nofile")
