@@ -1,0 +1,73 @@
+#include "firmware/FirmwareDownload.h"
+
+#include "firmware/FirmwareDownloadTask.h"
+#include "platform/MessageLoopWait.h"
+
+namespace talvor
+{
+namespace
+{
+constexpr const char* fallbackFileName = "firmware.bin";
+
+bool isSafeFileNameCharacter (juce::juce_wchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+}
+} // namespace
+
+juce::String safeFirmwareFileName (const juce::URL& url)
+{
+    auto path = url.toString (false);
+    auto lastSeparator = juce::jmax (path.lastIndexOfChar ('/'), path.lastIndexOfChar ('\\'));
+    auto name = path.substring (lastSeparator + 1);
+
+    if (name.isEmpty() || name == "." || name == "..")
+        return fallbackFileName;
+
+    for (auto c : name)
+        if (! isSafeFileNameCharacter (c))
+            return fallbackFileName;
+
+    return name;
+}
+
+juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& target, const DownloadLimits& limits)
+{
+    const auto failed = juce::Result::fail (downloadFailedMessage);
+
+    // The target goes first, so that a failure never leaves an older or partial file to be flashed.
+    if (! target.deleteFile() || url.isEmpty())
+        return failed;
+
+    juce::TemporaryFile partial (target, juce::TemporaryFile::useHiddenFile);
+    auto ok = false;
+
+    {
+        FirmwareDownloadTask task (url, partial.getFile(), limits.connectionTimeoutMs);
+        const auto started = juce::Time::getMillisecondCounterHiRes();
+
+        while (! task.isFinished())
+        {
+            const auto stop = limits.stopRequested != nullptr && limits.stopRequested();
+
+            if (stop || juce::Time::getMillisecondCounterHiRes() - started >= limits.deadlineMs)
+            {
+                task.cancel();
+                break;
+            }
+
+            waitMs (limits.pollMs);
+        }
+
+        ok = task.succeeded();
+    }
+
+    if (! ok || ! partial.overwriteTargetFileWithTemporary())
+    {
+        target.deleteFile();
+        return failed;
+    }
+
+    return juce::Result::ok();
+}
+} // namespace talvor

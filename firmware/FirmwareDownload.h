@@ -1,0 +1,38 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <functional>
+
+namespace talvor
+{
+/** The text a failed download reports to the user. */
+constexpr const char* downloadFailedMessage = "Could not download firmware file";
+
+/** A file name for the cache made from the last segment of a firmware address (after the last
+    "/" or "\"), kept only when it is made of letters, digits, ".", "_" and "-" and is neither
+    "." nor ".."; any other name becomes "firmware.bin". The result never leaves its folder. */
+juce::String safeFirmwareFileName (const juce::URL& url);
+
+/** How long a download may take and how it learns that the user wants it stopped. */
+struct DownloadLimits
+{
+    /** The whole download, connection included, ends as failed after this long. */
+    int deadlineMs = 120000;
+
+    /** Connecting may take this long, and the body may not stall for longer. */
+    int connectionTimeoutMs = 10000;
+
+    /** How often the message thread looks at the download. */
+    int pollMs = 32;
+
+    /** Asked at every poll; true stops the download. Empty: nothing stops it but the deadline. */
+    std::function<bool()> stopRequested;
+};
+
+/** Downloads the address into the target file while the message loop keeps running. It counts
+    as done only when the server answered 200 and sent the whole body it announced; anything else
+    (no answer, another status, a body cut short, a stall past the deadline, a stop request) fails
+    with downloadFailedMessage and leaves no target file behind. An existing target is replaced. */
+juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& target, const DownloadLimits& limits = {});
+} // namespace talvor

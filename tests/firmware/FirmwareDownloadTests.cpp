@@ -1,0 +1,204 @@
+#include "firmware/FirmwareDownload.h"
+#include "firmware/FirmwareServer.h"
+#include "tests/support/LoopbackHttpServer.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using corvix::testing::LoopbackHttpServer;
+using Response = LoopbackHttpServer::Response;
+
+juce::MemoryBlock imageOfSize (size_t size)
+{
+    juce::MemoryBlock image (size);
+
+    for (size_t i = 0; i < size; ++i)
+        image[i] = (char) ((i * 7 + 3) & 0xff);
+
+    return image;
+}
+
+class FirmwareDownload : public testing::Test
+{
+protected:
+    LoopbackHttpServer server;
+    talvor::ScopedFirmwareServerRoot root{ server.url() };
+    juce::TemporaryFile scratch;
+    juce::File folder = scratch.getFile();
+    juce::File cache = folder.getChildFile ("cache");
+    juce::MemoryBlock image = imageOfSize (100000);
+
+    void SetUp() override { ASSERT_TRUE (cache.createDirectory()); }
+    void TearDown() override { folder.deleteRecursively(); }
+
+    /** Short limits keep the stalls of these tests brief. */
+    static talvor::DownloadLimits shortLimits()
+    {
+        talvor::DownloadLimits limits;
+        limits.deadlineMs = 400;
+        limits.connectionTimeoutMs = 10000;
+        return limits;
+    }
+
+    juce::File cacheFileFor (const juce::String& fw) const
+    {
+        return cache.getChildFile (talvor::safeFirmwareFileName (talvor::firmwareServer::urlFor (fw)));
+    }
+
+    /** Hidden files count too: a partial download is kept in one. */
+    static int filesIn (const juce::File& dir) { return dir.getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"); }
+
+    void expectFailureLeavesNothing (const juce::Result& result, const juce::File& target)
+    {
+        EXPECT_EQ (result.getErrorMessage(), talvor::downloadFailedMessage);
+        EXPECT_FALSE (target.exists());
+        EXPECT_EQ (filesIn (cache), 0) << "a partial file stayed in the cache";
+    }
+};
+
+TEST_F (FirmwareDownload, AWholeBodyWithStatus200GivesTheFile)
+{
+    server.respondAlways ("/fw/orvel_a_1.06.bin", Response::ok (image));
+    auto target = cacheFileFor ("fw/orvel_a_1.06.bin");
+
+    auto result = talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("fw/orvel_a_1.06.bin"), target);
+
+    ASSERT_TRUE (result.wasOk()) << result.getErrorMessage();
+    juce::MemoryBlock written;
+    ASSERT_TRUE (target.loadFileAsData (written));
+    EXPECT_EQ (written, image);
+    EXPECT_EQ (filesIn (cache), 1);
+    ASSERT_EQ (server.requestCount(), 1);
+    EXPECT_EQ (server.requests()[0].method, "GET");
+}
+
+TEST_F (FirmwareDownload, FollowsARedirectToTheFile)
+{
+    server.respondAlways ("/latest.bin", Response::redirect (302, "/files/real.bin"));
+    server.respondAlways ("/files/real.bin", Response::ok (image));
+    auto target = cacheFileFor ("latest.bin");
+
+    ASSERT_TRUE (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("latest.bin"), target).wasOk());
+    EXPECT_EQ (target.getSize(), (juce::int64) image.getSize());
+}
+
+TEST_F (FirmwareDownload, AnErrorPageIsNeverSavedAsFirmware)
+{
+    for (auto status : { 404, 500 })
+    {
+        SCOPED_TRACE (status);
+        server.respondAlways ("/x.bin", Response::withStatus (status, "<html>error page with a body</html>"));
+        auto target = cacheFileFor ("x.bin");
+
+        expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("x.bin"), target), target);
+    }
+}
+
+TEST_F (FirmwareDownload, AFailedDownloadRemovesAnOlderFileOfTheSameName)
+{
+    auto target = cacheFileFor ("x.bin");
+    ASSERT_TRUE (target.replaceWithText ("older firmware"));
+    server.respondAlways ("/x.bin", Response::withStatus (500));
+
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("x.bin"), target), target);
+}
+
+TEST_F (FirmwareDownload, ABodyCutShortOfItsAnnouncedLengthFails)
+{
+    auto cut = Response::ok (image);
+    cut.cutOffAfterBytes = 60000;
+    server.respondAlways ("/x.bin", cut);
+    auto target = cacheFileFor ("x.bin");
+
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("x.bin"), target), target);
+}
+
+TEST_F (FirmwareDownload, AStalledBodyEndsAtTheDeadline)
+{
+    auto stalled = Response::ok (image);
+    stalled.stallAfterBytes = 1000;
+    server.respondAlways ("/x.bin", stalled);
+    auto target = cacheFileFor ("x.bin");
+
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("x.bin"), target, shortLimits()), target);
+}
+
+TEST_F (FirmwareDownload, AServerThatNeverAnswersEndsAtTheDeadline)
+{
+    auto silent = Response::ok (image);
+    silent.stallBeforeHeaders = true;
+    server.respondAlways ("/x.bin", silent);
+    auto target = cacheFileFor ("x.bin");
+
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("x.bin"), target, shortLimits()), target);
+    EXPECT_EQ (server.requestCount ("/x.bin"), 1);
+}
+
+TEST_F (FirmwareDownload, AStopRequestEndsAStalledDownloadLongBeforeItsDeadline)
+{
+    auto stalled = Response::ok (image);
+    stalled.stallAfterBytes = 1000;
+    server.respondAlways ("/x.bin", stalled);
+    auto target = cacheFileFor ("x.bin");
+
+    auto limits = shortLimits();
+    limits.deadlineMs = 60000;
+    int polls = 0;
+    limits.stopRequested = [&polls] { return ++polls > 5; };
+
+    const auto started = juce::Time::getMillisecondCounter();
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServer::urlFor ("x.bin"), target, limits), target);
+
+    EXPECT_EQ (polls, 6);
+    EXPECT_LT (juce::Time::getMillisecondCounter() - started, 30000u) << "the download ran on to its deadline";
+}
+
+TEST_F (FirmwareDownload, AnEmptyAddressFailsWithoutARequest)
+{
+    auto target = cacheFileFor ("x.bin");
+
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (juce::URL(), target), target);
+    EXPECT_EQ (server.requestCount(), 0);
+}
+
+TEST (SafeFirmwareFileName, KeepsOnlyAPlainNameOfTheLastSegment)
+{
+    auto nameOf = [] (const char* fw)
+    { return talvor::safeFirmwareFileName (juce::URL ("https://firmware.talvor.example/" + juce::String (fw))); };
+
+    EXPECT_EQ (nameOf ("orvel_a_1.06.bin"), "orvel_a_1.06.bin");
+    EXPECT_EQ (nameOf ("fw/2057/Orvel-A-1.06.bin"), "Orvel-A-1.06.bin");
+    EXPECT_EQ (nameOf ("../../x"), "x");
+    EXPECT_EQ (nameOf ("a\\b.bin"), "b.bin");
+    EXPECT_EQ (nameOf (".."), "firmware.bin");
+    EXPECT_EQ (nameOf ("."), "firmware.bin");
+    EXPECT_EQ (nameOf (""), "firmware.bin");
+    EXPECT_EQ (nameOf ("dir/"), "firmware.bin");
+    EXPECT_EQ (nameOf ("%2e%2e"), "firmware.bin");
+    EXPECT_EQ (nameOf ("a b.bin"), "firmware.bin");
+    EXPECT_EQ (nameOf ("a:b.bin"), "firmware.bin");
+}
+
+TEST_F (FirmwareDownload, HostileNamesFromTheServerWriteOnlyInsideTheCache)
+{
+    server.respondAlways ("/x", Response::ok (image));
+    server.respondAlways ("/firmware.bin", Response::ok (image));
+
+    for (auto fw : { "../../x", "..", "", "a\\b.bin" })
+    {
+        SCOPED_TRACE (fw);
+        auto url = talvor::firmwareServer::urlFor (fw);
+        auto target = cacheFileFor (fw);
+
+        EXPECT_EQ (target.getParentDirectory(), cache);
+        talvor::downloadFirmwareFile (url, target);
+        EXPECT_EQ (filesIn (folder), 1) << "something was written beside the cache";
+    }
+
+    for (const auto& file : cache.findChildFiles (juce::File::findFilesAndDirectories, true, "*"))
+        EXPECT_TRUE (file.getFileName() == "x" || file.getFileName() == "firmware.bin") << file.getFullPathName();
+
+    EXPECT_TRUE (cache.getChildFile ("x").existsAsFile());
+}
+} // namespace
