@@ -30,7 +30,7 @@ juce::Result fetchFirmwareCatalogue (int productId, juce::ValueTree& catalogue)
     if (productId < 0 || ! isKnownProductId (productId))
         return juce::Result::fail (catalogueMessages::unknownProduct);
 
-    auto url = firmwareServer::catalogueUrlFor (productId);
+    auto url = firmwareCatalogueUrl (productId);
 
     if (! probeUrl (url))
         return juce::Result::fail (catalogueMessages::serverUnavailable);

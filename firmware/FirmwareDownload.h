@@ -1,5 +1,7 @@
 #pragma once
 
+#include "firmware/WizardState.h"
+
 #include <juce_core/juce_core.h>
 
 #include <functional>
@@ -26,8 +28,8 @@ struct DownloadLimits
     /** How often the message thread looks at the download. */
     int pollMs = 32;
 
-    /** Asked at every poll; true stops the download. Empty: nothing stops it but the deadline. */
-    std::function<bool()> stopRequested;
+    /** Asked at every poll; true stops the download. The user's Esc by default. */
+    std::function<bool()> stopRequested = [] { return abortRequested; };
 };
 
 /** Downloads the address into the target file while the message loop keeps running. It counts

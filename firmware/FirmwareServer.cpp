@@ -2,41 +2,23 @@
 
 namespace talvor
 {
-namespace
+juce::String firmwareServerRoot()
 {
-juce::String& currentRoot()
-{
-    static juce::String value = firmwareServer::defaultRoot;
-    return value;
-}
-} // namespace
+    auto root = firmwareServerRootSetting.trim();
 
-juce::String firmwareServer::root() { return currentRoot(); }
+    if (root.isEmpty())
+        root = defaultFirmwareServerRoot;
 
-void firmwareServer::setRoot (const juce::String& newRoot)
-{
-    auto trimmed = newRoot.trim();
+    if (! root.endsWithChar ('/'))
+        root << "/";
 
-    if (trimmed.isEmpty())
-        trimmed = defaultRoot;
-
-    if (! trimmed.endsWithChar ('/'))
-        trimmed << "/";
-
-    currentRoot() = trimmed;
+    return root;
 }
 
-juce::URL firmwareServer::urlFor (const juce::String& relativePath) { return juce::URL (root() + relativePath); }
+juce::URL firmwareServerUrl (const juce::String& relativePath) { return juce::URL (firmwareServerRoot() + relativePath); }
 
-juce::URL firmwareServer::catalogueUrlFor (int productId)
+juce::URL firmwareCatalogueUrl (int productId)
 {
-    return urlFor (productId == 94 || productId == 130 ? "firmware-special.xml" : "firmware.xml");
+    return firmwareServerUrl (productId == 94 || productId == 130 ? "firmware-special.xml" : "firmware.xml");
 }
-
-ScopedFirmwareServerRoot::ScopedFirmwareServerRoot (const juce::String& root) : previous (firmwareServer::root())
-{
-    firmwareServer::setRoot (root);
-}
-
-ScopedFirmwareServerRoot::~ScopedFirmwareServerRoot() { firmwareServer::setRoot (previous); }
 } // namespace talvor

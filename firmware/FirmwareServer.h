@@ -4,38 +4,22 @@
 
 namespace talvor
 {
-/** Where the maker's firmware server is. The address is a setting: whoever reads the settings
-    file hands a stored root on with setFirmwareServerRoot, and tests point it at a loopback
-    server. The default names an example domain, which reaches no server. */
-namespace firmwareServer
-{
-constexpr const char* defaultRoot = "https://firmware.talvor.example/";
+/** The firmware server's root when nothing else is set: an example domain, which reaches no
+    server, since the maker's real server is not known here. */
+constexpr const char* defaultFirmwareServerRoot = "https://firmware.talvor.example/";
 
-/** The root in force, always ending in "/". */
-juce::String root();
+/** The firmware server's root when the settings file names one; empty for the default. The
+    caller that reads the settings file fills it in before a wizard is constructed; tests point it
+    at a loopback server. */
+inline juce::String firmwareServerRootSetting;
 
-/** Sets the root; an empty or blank text restores the default. A missing final "/" is added. */
-void setRoot (const juce::String& newRoot);
+/** The root in force, the setting or the default, always ending in "/". */
+juce::String firmwareServerRoot();
 
 /** The root followed by a path relative to it. */
-juce::URL urlFor (const juce::String& relativePath);
+juce::URL firmwareServerUrl (const juce::String& relativePath);
 
 /** The catalogue document for a product: "firmware-special.xml" for 94 and 130, "firmware.xml"
     for every other id. */
-juce::URL catalogueUrlFor (int productId);
-} // namespace firmwareServer
-
-/** Sets the firmware server root for the lifetime of the object and restores the previous one. */
-class ScopedFirmwareServerRoot
-{
-public:
-    explicit ScopedFirmwareServerRoot (const juce::String& root);
-    ~ScopedFirmwareServerRoot();
-
-    ScopedFirmwareServerRoot (const ScopedFirmwareServerRoot&) = delete;
-    ScopedFirmwareServerRoot& operator= (const ScopedFirmwareServerRoot&) = delete;
-
-private:
-    juce::String previous;
-};
+juce::URL firmwareCatalogueUrl (int productId);
 } // namespace talvor

@@ -2,6 +2,7 @@
 
 #include "devices/ProductFamilies.h"
 #include "devices/VariantNames.h"
+#include "firmware/FirmwareServer.h"
 #include "platform/ExecutablePath.h"
 
 namespace talvor
@@ -61,6 +62,7 @@ void resetWizardState()
     firmwareChoiceRequired = false;
     bootloaderToolPathSetting = {};
     firmwareCacheFolderSetting = juce::File();
+    firmwareServerRootSetting = {};
     variantNamesActive = 0;
 }
 } // namespace talvor

@@ -25,7 +25,7 @@ class FirmwareCatalogue : public testing::Test
 {
 protected:
     LoopbackHttpServer server;
-    talvor::ScopedFirmwareServerRoot root{ server.url() };
+    juce::ScopedValueSetter<juce::String> root{ talvor::firmwareServerRootSetting, server.url() };
     juce::ValueTree catalogue{ "firmwares" };
 
     juce::StringArray namesInCatalogue() const
@@ -125,7 +125,7 @@ TEST_F (FirmwareCatalogue, TwoProductsReadTheSpecialDocument)
     EXPECT_TRUE (talvor::fetchFirmwareCatalogue (94, catalogue).wasOk());
     EXPECT_EQ (server.requestCount ("/firmware.xml"), 0);
     EXPECT_GE (server.requestCount ("/firmware-special.xml"), 2);
-    EXPECT_EQ (talvor::firmwareServer::catalogueUrlFor (130).getFileName(), "firmware-special.xml");
+    EXPECT_EQ (talvor::firmwareCatalogueUrl (130).getFileName(), "firmware-special.xml");
 }
 
 TEST_F (FirmwareCatalogue, AServerThatIsNotListeningIsUnavailable)
@@ -135,7 +135,7 @@ TEST_F (FirmwareCatalogue, AServerThatIsNotListeningIsUnavailable)
         LoopbackHttpServer gone;
         deadRoot = gone.url();
     }
-    talvor::ScopedFirmwareServerRoot dead (deadRoot);
+    juce::ScopedValueSetter<juce::String> dead (talvor::firmwareServerRootSetting, deadRoot);
 
     EXPECT_EQ (talvor::fetchFirmwareCatalogue (2057, catalogue).getErrorMessage(), messages::serverUnavailable);
 }
@@ -158,15 +158,13 @@ TEST (ServerProbe, AcceptsStatusesFrom200To304AndFollowsRedirects)
 
 TEST (FirmwareServerRoot, DefaultsToTheExampleDomainAndAlwaysEndsInASlash)
 {
-    EXPECT_EQ (talvor::firmwareServer::root(), "https://firmware.talvor.example/");
+    EXPECT_EQ (talvor::firmwareServerRoot(), "https://firmware.talvor.example/");
     {
-        talvor::ScopedFirmwareServerRoot root ("http://127.0.0.1:9/fw");
-        EXPECT_EQ (talvor::firmwareServer::root(), "http://127.0.0.1:9/fw/");
-        EXPECT_EQ (talvor::firmwareServer::urlFor ("a/b.bin").toString (false), "http://127.0.0.1:9/fw/a/b.bin");
-        talvor::firmwareServer::setRoot ("  ");
-        EXPECT_EQ (talvor::firmwareServer::root(), "https://firmware.talvor.example/");
+        juce::ScopedValueSetter<juce::String> root (talvor::firmwareServerRootSetting, " http://127.0.0.1:9/fw ");
+        EXPECT_EQ (talvor::firmwareServerRoot(), "http://127.0.0.1:9/fw/");
+        EXPECT_EQ (talvor::firmwareServerUrl ("a/b.bin").toString (false), "http://127.0.0.1:9/fw/a/b.bin");
     }
-    EXPECT_EQ (talvor::firmwareServer::root(), "https://firmware.talvor.example/");
+    EXPECT_EQ (talvor::firmwareServerRoot(), "https://firmware.talvor.example/");
 }
 
 TEST (VersionToFloat, ReadsOneDigitBeforeTheDotAndThreeAfter)
