@@ -1,0 +1,84 @@
+#include "editor/MappableButton.h"
+
+#include "model/AssignmentKinds.h"
+#include "model/ControlLayout.h"
+#include "model/DisplayTexts.h"
+#include "model/Host.h"
+#include "model/MapIdentifiers.h"
+#include "model/MidiKinds.h"
+#include "model/SharedEditingState.h"
+
+namespace NsOrvelA
+{
+MappableButton::MappableButton (const juce::String& name) : juce::TextButton (name) {}
+
+MappableButton::~MappableButton()
+{
+    // The selection must never name a button that is gone.
+    if (currentControl == this)
+        currentControl = nullptr;
+}
+
+void MappableButton::bindEntry (const juce::ValueTree& entry)
+{
+    controlNumber = static_cast<int> (entry.getProperty (mapIds::id));
+    refreshCaption();
+}
+
+void MappableButton::refreshCaption() { setCaption (makeCaption()); }
+
+juce::String MappableButton::makeCaption() const
+{
+    if (hostInstance == nullptr)
+        return {};
+
+    const auto state = hostInstance->getStateTree();
+    const auto daw = state.currentDawId();
+
+    if (! isDawId (daw))
+        return {};
+
+    const auto entry = state.controlEntryInCurrentSlot (controlNumber);
+    const auto name = entry.getProperty (mapIds::name).toString();
+
+    const auto flag = [&entry] (const juce::Identifier& id) { return static_cast<bool> (entry.getProperty (id)); };
+    const auto number = [&entry] (const juce::Identifier& id) { return static_cast<int> (entry.getProperty (id)); };
+
+    const auto assignment = assignmentTypeFromName (entry.getProperty (mapIds::valueType).toString());
+
+    switch (assignment)
+    {
+        case hotkeyAssignment:
+        case mouseAssignment:
+            return hotkeyButtonText (flag (mapIds::ctrl), flag (mapIds::shift), flag (mapIds::alt), flag (mapIds::cmd),
+                                     entry.getProperty (mapIds::keyName).toString(), name,
+                                     assignment == hotkeyAssignment ? hotkeyKeyMode : mouseKeyMode);
+
+        case midiAssignment:
+            return midiAssignmentText (midiStatusNibbles (MidiKind::fromName (entry.getProperty (mapIds::type).toString())),
+                                       number (mapIds::chan), number (mapIds::msgValue), name);
+
+        case huiAssignment:
+            if (flag (mapIds::diyNameQ))
+                return name;
+
+            return dawControlName (daw, controlClass (controlNumber, isNotHuiDaw (daw)), number (mapIds::value));
+
+        case nullAssignment:
+            return {};
+
+        default:
+            return name;
+    }
+}
+
+void MappableButton::setCaption (const juce::String& caption)
+{
+    if (captionLabel != nullptr)
+        captionLabel->setText (caption, juce::dontSendNotification);
+    else
+        setButtonText (caption);
+}
+
+juce::String MappableButton::getShownCaption() const { return captionLabel != nullptr ? captionLabel->getText() : getButtonText(); }
+} // namespace NsOrvelA
