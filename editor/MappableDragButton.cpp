@@ -40,8 +40,10 @@ void MappableDragButton::mouseDrag (const juce::MouseEvent& e)
 
 void MappableDragButton::mouseUp (const juce::MouseEvent& e)
 {
-    setBounds (getLocalBounds() + dragDropState.dragOrigin);
+    // The release point first: the event's screen position is worked out from where the button is,
+    // so after the snap-back it would name the press point and no drop could ever match it.
     dragDropState.dropScreenPoint = e.getScreenPosition();
+    setBounds (getLocalBounds() + dragDropState.dragOrigin);
 
     if (dragDropState.dragMoved)
     {

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "editor/DeviceLink.h"
+#include "model/EditorHooks.h"
+#include "model/Host.h"
+#include "model/MapIdentifiers.h"
+#include "model/SharedEditingState.h"
+#include "tests/model/ModelTestSupport.h"
+
+#include <functional>
+
+namespace corvix::testing
+{
+/** Stands in for the editor behind the Host's hooks: counts what model-side code asks of it and
+    runs what a test gives it for the two refreshes. Registers itself as currentEditor. */
+class RecordingEditor final : public NsOrvelA::EditorHooks
+{
+public:
+    RecordingEditor() { NsOrvelA::currentEditor = this; }
+    ~RecordingEditor() override
+    {
+        if (NsOrvelA::currentEditor == this)
+            NsOrvelA::currentEditor = nullptr;
+    }
+
+    void refreshFromModel() override
+    {
+        ++fullRefreshes;
+        if (onFullRefresh)
+            onFullRefresh();
+    }
+
+    bool applyModel (int) override { return true; }
+
+    void refreshAllPanels() override
+    {
+        ++panelRefreshes;
+        if (onPanelRefresh)
+            onPanelRefresh();
+    }
+
+    void buildValueLists (NsOrvelA::ControlButton&, NsOrvelA::MidiPageList) override {}
+    void showControlMenu() override { ++controlMenus; }
+    void passTextToFuncPage (const juce::String&, bool) override {}
+
+    int fullRefreshes = 0;
+    int panelRefreshes = 0;
+    int controlMenus = 0;
+    std::function<void()> onFullRefresh, onPanelRefresh;
+};
+
+/** A Host fixture for editor components: the device link that a mixer section starts is stopped
+    again before the test's Host goes. */
+class EditorTest : public HostTest
+{
+protected:
+    ~EditorTest() override { NsOrvelA::stopDeviceLink(); }
+
+    NsOrvelA::MapState map() { return host->getStateTree(); }
+
+    /** Gives slot s of every unit (and slotDawIds) the workstation. */
+    void chooseWorkstation (int slotId, int dawId)
+    {
+        NsOrvelA::slotDawIds[(size_t) slotId - 1] = dawId;
+
+        for (int unit = 1; unit <= NsOrvelA::unitCount; ++unit)
+            map().slotNode (slotId, unit).setProperty (NsOrvelA::mapIds::current, dawId, nullptr);
+    }
+
+    /** The entry of a control in the current slot of the current unit. */
+    juce::ValueTree entry (int controlId) { return map().controlEntryInCurrentSlot (controlId); }
+};
+} // namespace corvix::testing
