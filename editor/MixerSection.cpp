@@ -5,6 +5,7 @@
 #include "model/Host.h"
 #include "model/MapIdentifiers.h"
 #include "model/SharedEditingState.h"
+#include "ui/AssetImages.h"
 
 namespace NsOrvelA
 {
@@ -38,7 +39,6 @@ const juce::Identifier& optionProperty (int optionIndex)
 
 juce::String workstationCaption (int dawId) { return dawDisplayName (dawId).removeCharacters ("\r\n"); }
 
-juce::Image backgroundPicture() { return {}; }
 } // namespace
 
 MixerSection::MixerSection()
@@ -196,7 +196,8 @@ void MixerSection::mouseDown (const juce::MouseEvent& e)
 void MixerSection::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colour (sectionColour));
-    g.drawImage (backgroundPicture(), getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit, false);
+    // A missing picture is an empty image, which draws nothing.
+    g.drawImage (talvor::loadAssetImage ("bkg/Orvel-A.jpg"), getLocalBounds().toFloat(), juce::RectanglePlacement::stretchToFit, false);
 }
 
 void MixerSection::resized()

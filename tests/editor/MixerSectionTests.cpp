@@ -1,8 +1,11 @@
 #include "editor/MixerSection.h"
 #include "model/MyTimer.h"
+#include "model/PortNames.h"
 #include "platform/MidiPacing.h"
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/SimulatedUnit.h"
+#include "ui/AssetImages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +14,7 @@ namespace
 using namespace NsOrvelA;
 using corvix::testing::findControl;
 using corvix::testing::GuiHarness;
+using corvix::testing::SimulatedUnit;
 namespace ids = NsOrvelA::mapIds;
 
 class Mixer : public corvix::testing::EditorTest
@@ -346,4 +350,76 @@ TEST_F (Mixer, WithNoSelectedSlotNoSelectorIsOnAndTheOptionsDoNothing)
     section->refreshPanel();
 }
 
+//==============================================================================
+class MixerWithUnit : public Mixer
+{
+protected:
+    /** The link's next tick now, rather than after its period. */
+    void tick()
+    {
+        ASSERT_NE (deviceWatchTimer(), nullptr);
+        deviceWatchTimer()->timerCallback();
+    }
+
+    /** The last "selected slot" status (0xEC 0x22 v) the unit received on its port 4; -1 for none. */
+    int lastSlotStatus()
+    {
+        int value = -1;
+
+        for (auto& m : unit.receivedOn (4))
+            if (m.bytes.size() == 3 && m.bytes[0] == 0xEC && m.bytes[1] == 0x22)
+                value = m.bytes[2];
+
+        return value;
+    }
+
+    ScopedPortNamingRules rules{ PortNamingRules::trailingDigit };
+    SimulatedUnit unit{ ports, SimulatedUnit::Setup{ 2057, "Orvel-A", 4, SimulatedUnit::PortNaming::sharedNames } };
+};
+
+TEST_F (MixerWithUnit, TheSelectedSlotIsWhatTheUnitIsToldAfterAnUpload)
+{
+    chooseWorkstation (3, 5);
+    make();
+    section->getSlotButton (2).triggerClick();
+    GuiHarness::pump();
+    section->getOptionButton (0).triggerClick();
+    GuiHarness::pump();
+    ASSERT_EQ (slotDirty[2], 1);
+
+    tick();
+    ASSERT_TRUE (corvix::testing::waitUntil ([this] { return lastSlotStatus() != -1; }));
+    EXPECT_EQ (lastSlotStatus(), (3 << 5) | 5);
+    EXPECT_EQ (unit.slot (3).settingWorkstation, 5);
+    EXPECT_EQ (unit.slot (1).settingWorkstation, -1) << "only the marked slot is sent";
+}
+
+TEST_F (MixerWithUnit, ASlotTheUnitReportsBecomesTheSelectedSlot)
+{
+    chooseWorkstation (2, 4);
+    make();
+    tick(); // opens the unit's input
+    unit.reportSelectedSlot (2, 4);
+    ASSERT_TRUE (corvix::testing::waitUntil ([this] { return unit.repliesDelivered(); }));
+    tick();
+
+    EXPECT_EQ (currentSlotId, 2);
+    EXPECT_EQ (section->getSelectedSlotButton(), &section->getSlotButton (1));
+    EXPECT_TRUE (section->getSlotButton (1).getToggleState());
+    EXPECT_FALSE (section->getSlotButton (0).getToggleState());
+    EXPECT_EQ (lastSlotStatus(), (2 << 5) | 4) << "the units are told the slot back";
+}
+
+TEST_F (Mixer, PaintsItsBackgroundWithOrWithoutThePicture)
+{
+    make();
+    const auto picture = GuiHarness::snapshot (*section);
+    ASSERT_EQ (picture.getWidth(), 598);
+    const auto asset = talvor::loadAssetImage ("bkg/Orvel-A.jpg");
+
+    if (asset.isNull())
+        EXPECT_EQ (picture.getPixelAt (590, 630), juce::Colour (0xff252525));
+    else
+        EXPECT_NE (picture.getPixelAt (590, 630).getAlpha(), 0);
+}
 } // namespace
