@@ -1,8 +1,8 @@
 #include "editor/DeviceLink.h"
 
-#include "model/Host.h"
-#include "model/MyTimer.h"
-#include "model/SharedEditingState.h"
+#include "link/Host.h"
+#include "link/MyTimer.h"
+#include "map/SharedEditingState.h"
 #include "platform/MidiPacing.h"
 
 #include <memory>

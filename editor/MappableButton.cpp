@@ -1,12 +1,12 @@
 #include "editor/MappableButton.h"
 
-#include "model/AssignmentKinds.h"
-#include "model/ControlLayout.h"
-#include "model/DisplayTexts.h"
-#include "model/Host.h"
-#include "model/MapIdentifiers.h"
-#include "model/MidiKinds.h"
-#include "model/SharedEditingState.h"
+#include "link/Host.h"
+#include "map/AssignmentKinds.h"
+#include "map/ControlLayout.h"
+#include "map/DisplayTexts.h"
+#include "map/MapIdentifiers.h"
+#include "map/MidiKinds.h"
+#include "map/SharedEditingState.h"
 
 namespace NsOrvelA
 {

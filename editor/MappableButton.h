@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ControlButton.h"
+#include "map/ControlButton.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 

@@ -1,8 +1,8 @@
 #include "editor/MappableDragButton.h"
 
-#include "model/Host.h"
-#include "model/MapIdentifiers.h"
-#include "model/SharedEditingState.h"
+#include "link/Host.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
 
 namespace NsOrvelA
 {

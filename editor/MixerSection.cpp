@@ -2,9 +2,9 @@
 
 #include "editor/DeviceLink.h"
 #include "editor/LookAndFeelUsers.h"
-#include "model/Host.h"
-#include "model/MapIdentifiers.h"
-#include "model/SharedEditingState.h"
+#include "link/Host.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
 #include "ui/AssetImages.h"
 
 namespace NsOrvelA

@@ -1,6 +1,6 @@
 #include "editor/ModeComboBox.h"
 
-#include "model/SharedEditingState.h"
+#include "map/SharedEditingState.h"
 
 namespace NsOrvelA
 {

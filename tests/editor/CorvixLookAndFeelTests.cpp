@@ -1,7 +1,7 @@
 #include "editor/CorvixLookAndFeel.h"
 #include "editor/LookAndFeelUsers.h"
 #include "editor/ModeComboBox.h"
-#include "model/SharedEditingState.h"
+#include "map/SharedEditingState.h"
 #include "tests/support/GuiHarness.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "editor/DeviceLink.h"
-#include "model/EditorHooks.h"
-#include "model/Host.h"
-#include "model/MapIdentifiers.h"
-#include "model/SharedEditingState.h"
-#include "tests/model/ModelTestSupport.h"
+#include "link/Host.h"
+#include "map/EditorHooks.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
+#include "tests/support/HostTest.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
+#include "devices/PortNames.h"
 #include "editor/MixerSection.h"
-#include "model/MyTimer.h"
-#include "model/PortNames.h"
+#include "link/MyTimer.h"
 #include "platform/MidiPacing.h"
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
@@ -373,7 +373,7 @@ protected:
         return value;
     }
 
-    ScopedPortNamingRules rules{ PortNamingRules::trailingDigit };
+    talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
     SimulatedUnit unit{ ports, SimulatedUnit::Setup{ 2057, "Orvel-A", 4, SimulatedUnit::PortNaming::sharedNames } };
 };
 
