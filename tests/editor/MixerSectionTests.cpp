@@ -86,6 +86,20 @@ TEST_F (Mixer, StoppingTheLinkReleasesTheTimerButNotATestsHost)
     EXPECT_FALSE (startDeviceLink());
 }
 
+TEST_F (Mixer, WithNoHostInstalledTheLinkStartsTheProcessHostAndItsStopReleasesIt)
+{
+    hostInstance = nullptr;
+    ASSERT_TRUE (startDeviceLink());
+    ASSERT_NE (hostInstance, nullptr);
+    EXPECT_NE (hostInstance, host.get());
+    EXPECT_EQ (hostInstance, Host::getInstanceWithoutCreating());
+
+    stopDeviceLink();
+    EXPECT_EQ (hostInstance, nullptr);
+    EXPECT_EQ (Host::getInstanceWithoutCreating(), nullptr);
+    EXPECT_EQ (deviceWatchTimer(), nullptr);
+}
+
 TEST_F (Mixer, LayoutOfASection598Wide)
 {
     make();
@@ -150,6 +164,9 @@ TEST_F (Mixer, EveryControlButtonStandsForItsControlAndShowsItsCaption)
         EXPECT_TRUE (ids.contains (id)) << id;
 
     EXPECT_EQ (control (163).getShownCaption(), "Pan");
+    EXPECT_EQ (control (163).getTooltip(), "") << "tooltips come with the panel refresh";
+    section->refreshPanel();
+    EXPECT_EQ (control (163).getTooltip(), "Pan");
     EXPECT_EQ (control (163).getCaptionLabel()->getText(), "Pan");
     EXPECT_EQ (control (5).getButtonText(), "Mute");
 }
