@@ -26,6 +26,29 @@ juce::File firmwareCacheFolder()
     return firmwareCacheFolderSetting == juce::File() ? defaultFirmwareCacheFolder() : firmwareCacheFolderSetting;
 }
 
+namespace
+{
+void tellProgressChanged()
+{
+    if (onWizardProgressChanged)
+        onWizardProgressChanged();
+}
+} // namespace
+
+void setWizardProgress (int phase, juce::int64 position, juce::int64 total)
+{
+    constexpr double phaseCount = 5.0;
+    const auto share = total > 0 ? static_cast<double> (juce::jlimit<juce::int64> (0, total, position)) / static_cast<double> (total) : 0.0;
+    wizardProgress = juce::jlimit (0.0, 1.0, (phase + share) / phaseCount);
+    tellProgressChanged();
+}
+
+void setWizardStatusText (const juce::String& text)
+{
+    wizardStatusText = text;
+    tellProgressChanged();
+}
+
 void startWizardState (int launchProductId, bool serverModeToUse)
 {
     serverMode = serverModeToUse;
@@ -64,5 +87,8 @@ void resetWizardState()
     firmwareCacheFolderSetting = juce::File();
     firmwareServerRootSetting = {};
     variantNamesActive = 0;
+    wizardProgress = 0.0;
+    wizardStatusText = "Upgrade Progress";
+    onWizardProgressChanged = nullptr;
 }
 } // namespace talvor

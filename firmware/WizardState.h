@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <functional>
+
 namespace talvor
 {
 /** The upgrade wizard's process-wide state, shared by its steps, its choosers and the back-ends
@@ -63,6 +65,25 @@ inline bool selectionRunning = false;
 /** Several catalogue entries exist and one is newer than the device: the firmware chooser waits
     for the user even in automatic mode. Cleared at the start of step 4. */
 inline bool firmwareChoiceRequired = false;
+
+//==============================================================================
+// What the wizard shows of a running upgrade: the back-ends write it, the wizard's progress bar
+// and status line show it.
+
+/** The progress bar's value, always within 0 to 1 (a value past 1 would show as "busy"). */
+inline double wizardProgress = 0.0;
+
+/** The status line over the progress bar. */
+inline juce::String wizardStatusText = "Upgrade Progress";
+
+/** Called after each change of the progress or the status line; the wizard repaints there. */
+inline std::function<void()> onWizardProgressChanged;
+
+/** Sets the progress to phase / 5 plus position / total of the next fifth, within 0 to 1. */
+void setWizardProgress (int phase, juce::int64 position, juce::int64 total);
+
+/** Sets the status line. */
+void setWizardStatusText (const juce::String& text);
 
 //==============================================================================
 // Settings with defaults. The caller that reads the settings file fills them in before a wizard

@@ -21,6 +21,8 @@ public:
 
     const juce::String& getName() const noexcept { return name; }
 
+    HandleCount handles;
+
     void deliver (const juce::MidiMessage& message)
     {
         // Recursive: a device may unplug itself from inside its own receiver.
@@ -55,6 +57,8 @@ public:
     ~InputEndpoint() override { disconnect(); }
 
     juce::String getName() const override { return name; }
+
+    HandleCount handles;
 
     void send (const juce::MidiMessage& message, int delayMs) override
     {
@@ -164,11 +168,37 @@ private:
 //==============================================================================
 namespace
 {
+/** Holds one open handle of a port, counted for the port and for its backend while it lives. */
+class OpenHandle
+{
+public:
+    OpenHandle (VirtualMidiPortBackend::HandleCount& portCount, std::shared_ptr<VirtualMidiPortBackend::HandleCount> backendCount)
+        : port (portCount), backend (std::move (backendCount))
+    {
+        ++port.open;
+        ++backend->open;
+    }
+
+    ~OpenHandle()
+    {
+        --port.open;
+        --backend->open;
+    }
+
+    OpenHandle (const OpenHandle&) = delete;
+    OpenHandle& operator= (const OpenHandle&) = delete;
+
+private:
+    VirtualMidiPortBackend::HandleCount& port;
+    std::shared_ptr<VirtualMidiPortBackend::HandleCount> backend;
+};
+
 class VirtualOutputPort final : public MidiOutputPort
 {
 public:
-    explicit VirtualOutputPort (std::shared_ptr<VirtualMidiPortBackend::OutputEndpoint> endpointToUse)
-        : endpoint (std::move (endpointToUse))
+    VirtualOutputPort (std::shared_ptr<VirtualMidiPortBackend::OutputEndpoint> endpointToUse,
+                       std::shared_ptr<VirtualMidiPortBackend::HandleCount> backendCount)
+        : endpoint (std::move (endpointToUse)), handle (endpoint->handles, std::move (backendCount))
     {
     }
 
@@ -177,13 +207,15 @@ public:
 
 private:
     std::shared_ptr<VirtualMidiPortBackend::OutputEndpoint> endpoint;
+    OpenHandle handle;
 };
 
 class VirtualInputPort final : public MidiInputPort
 {
 public:
-    VirtualInputPort (std::shared_ptr<VirtualMidiPortBackend::InputEndpoint> endpointToUse, MidiInputListener& listenerToUse)
-        : endpoint (std::move (endpointToUse)), listener (listenerToUse)
+    VirtualInputPort (std::shared_ptr<VirtualMidiPortBackend::InputEndpoint> endpointToUse, MidiInputListener& listenerToUse,
+                      std::shared_ptr<VirtualMidiPortBackend::HandleCount> backendCount)
+        : endpoint (std::move (endpointToUse)), listener (listenerToUse), handle (endpoint->handles, std::move (backendCount))
     {
     }
 
@@ -196,6 +228,7 @@ public:
 private:
     std::shared_ptr<VirtualMidiPortBackend::InputEndpoint> endpoint;
     MidiInputListener& listener;
+    OpenHandle handle;
 };
 
 template <typename Endpoint>
@@ -293,6 +326,14 @@ void VirtualMidiPortBackend::removeAll()
         input->disconnect();
 }
 
+void VirtualMidiPortBackend::setExclusiveOpens (bool exclusive)
+{
+    const std::lock_guard<std::mutex> guard (lock);
+    exclusiveOpens = exclusive;
+}
+
+int VirtualMidiPortBackend::getOpenPortCount() const { return openHandles->open; }
+
 juce::StringArray VirtualMidiPortBackend::getOutputNames()
 {
     const std::lock_guard<std::mutex> guard (lock);
@@ -309,8 +350,8 @@ std::unique_ptr<MidiOutputPort> VirtualMidiPortBackend::openOutput (const juce::
 {
     const std::lock_guard<std::mutex> guard (lock);
 
-    if (auto endpoint = findFirstNamed (outputs, name))
-        return std::make_unique<VirtualOutputPort> (std::move (endpoint));
+    if (auto endpoint = findFirstNamed (outputs, name); endpoint != nullptr && ! (exclusiveOpens && endpoint->handles.open > 0))
+        return std::make_unique<VirtualOutputPort> (std::move (endpoint), openHandles);
 
     return nullptr;
 }
@@ -319,8 +360,8 @@ std::unique_ptr<MidiInputPort> VirtualMidiPortBackend::openInput (const juce::St
 {
     const std::lock_guard<std::mutex> guard (lock);
 
-    if (auto endpoint = findFirstNamed (inputs, name))
-        return std::make_unique<VirtualInputPort> (std::move (endpoint), listener);
+    if (auto endpoint = findFirstNamed (inputs, name); endpoint != nullptr && ! (exclusiveOpens && endpoint->handles.open > 0))
+        return std::make_unique<VirtualInputPort> (std::move (endpoint), listener, openHandles);
 
     return nullptr;
 }

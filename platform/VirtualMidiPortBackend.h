@@ -2,6 +2,7 @@
 
 #include "platform/MidiPortBackend.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -49,6 +50,13 @@ public:
     void removeInput (const juce::String& name);
     void removeAll();
 
+    /** With exclusive opens, as on Windows, a port that is open cannot be opened a second time
+        until its handle is closed. Off by default: any number of handles may share a port. */
+    void setExclusiveOpens (bool exclusive);
+
+    /** The handles of this backend's ports that are open now, inputs and outputs together. */
+    int getOpenPortCount() const;
+
     juce::StringArray getOutputNames() override;
     juce::StringArray getInputNames() override;
     std::unique_ptr<MidiOutputPort> openOutput (const juce::String& name) override;
@@ -57,8 +65,16 @@ public:
     class OutputEndpoint;
     class InputEndpoint;
 
+    /** Counts the open handles of one port and of the whole backend; ports hold a share of it. */
+    struct HandleCount
+    {
+        std::atomic<int> open{ 0 };
+    };
+
 private:
     std::mutex lock;
+    bool exclusiveOpens = false;
+    std::shared_ptr<HandleCount> openHandles = std::make_shared<HandleCount>();
     std::vector<std::shared_ptr<OutputEndpoint>> outputs;
     std::vector<std::shared_ptr<InputEndpoint>> inputs;
 };

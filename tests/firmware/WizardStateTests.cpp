@@ -104,3 +104,27 @@ TEST_F (WizardStateTest, ResetRestoresTheValuesAtProgramStart)
     EXPECT_EQ (variantNamesActive, 0);
 }
 } // namespace
+
+namespace
+{
+TEST_F (WizardStateTest, ProgressMovesWithinItsFifthAndNeverLeavesTheBar)
+{
+    int changes = 0;
+    onWizardProgressChanged = [&] { ++changes; };
+
+    setWizardProgress (4, 0, 516);
+    EXPECT_DOUBLE_EQ (wizardProgress, 0.8);
+    setWizardProgress (4, 258, 516);
+    EXPECT_DOUBLE_EQ (wizardProgress, 0.9);
+    setWizardProgress (4, 1024, 516); // two whole blocks of a 513-byte image
+    EXPECT_DOUBLE_EQ (wizardProgress, 1.0);
+    setWizardProgress (0, -5, 516);
+    EXPECT_DOUBLE_EQ (wizardProgress, 0.0);
+    setWizardProgress (2, 3, 0);
+    EXPECT_DOUBLE_EQ (wizardProgress, 0.4);
+
+    setWizardStatusText ("Erasing...");
+    EXPECT_EQ (wizardStatusText, "Erasing...");
+    EXPECT_EQ (changes, 6);
+}
+} // namespace

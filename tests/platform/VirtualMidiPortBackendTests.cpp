@@ -234,3 +234,50 @@ TEST (JuceMidiPortBackend, AnAbsentPortOpensNothing)
     EXPECT_EQ (system.openInput ("no such port, ever", listener), nullptr);
 }
 } // namespace
+
+namespace
+{
+TEST (VirtualMidiPortBackend, CountsOpenHandlesUntilTheyAreClosedEvenAfterAnUnplug)
+{
+    VirtualMidiPortBackend ports;
+    ports.addOutput ("Out", {});
+    ports.addInput ("In");
+    RecordingListener listener;
+
+    auto output = ports.openOutput ("Out");
+    auto sharedOutput = ports.openOutput ("Out");
+    auto input = ports.openInput ("In", listener);
+    EXPECT_EQ (ports.getOpenPortCount(), 3);
+    EXPECT_EQ (ports.openOutput ("Absent"), nullptr);
+    EXPECT_EQ (ports.getOpenPortCount(), 3);
+
+    sharedOutput.reset();
+    ports.removeAll();
+    EXPECT_EQ (ports.getOpenPortCount(), 2) << "an unplugged port's handle stays open until closed";
+
+    output.reset();
+    input.reset();
+    EXPECT_EQ (ports.getOpenPortCount(), 0);
+}
+
+TEST (VirtualMidiPortBackend, WithExclusiveOpensAnOpenPortCannotBeOpenedAgainUntilClosed)
+{
+    VirtualMidiPortBackend ports;
+    ports.setExclusiveOpens (true);
+    ports.addOutput ("Port", {});
+    ports.addInput ("Port");
+    RecordingListener first, second;
+
+    auto output = ports.openOutput ("Port");
+    auto input = ports.openInput ("Port", first);
+    ASSERT_NE (output, nullptr);
+    ASSERT_NE (input, nullptr);
+    EXPECT_EQ (ports.openOutput ("Port"), nullptr);
+    EXPECT_EQ (ports.openInput ("Port", second), nullptr);
+
+    output.reset();
+    input.reset();
+    EXPECT_NE (ports.openOutput ("Port"), nullptr);
+    EXPECT_NE (ports.openInput ("Port", second), nullptr);
+}
+} // namespace
