@@ -144,6 +144,16 @@ TEST_F (BlhostTest, WithoutAToolEveryOperationGivesNoStatusAndRunsNothing)
     EXPECT_TRUE (waits.empty());
 }
 
+TEST_F (BlhostTest, AnEraseWaitsForItsWarningAndThenForItsTimedRegion)
+{
+    const ScopedBlhostTiming timing (recordingTiming());
+
+    EXPECT_EQ (runBlhost ("erase", "2004096"), blhostSucceeded);
+    EXPECT_EQ (runBlhost ("Keep"), blhostSucceeded);
+    EXPECT_EQ (waits, (std::vector<int>{ 4000, 16448, 235 }));
+    EXPECT_EQ (tool.calls()[0][2], "16448");
+}
+
 //==============================================================================
 TEST_F (BlhostTest, AWholeRunWritesTheImageVerifiesItResetsTheUnitAndLeavesNothingBehind)
 {
