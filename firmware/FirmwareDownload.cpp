@@ -31,12 +31,14 @@ juce::String safeFirmwareFileName (const juce::URL& url)
     return name;
 }
 
+juce::File firmwareCacheFileFor (const juce::URL& url) { return firmwareCacheFolder().getChildFile (safeFirmwareFileName (url)); }
+
 juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& target, const DownloadLimits& limits)
 {
     const auto failed = juce::Result::fail (downloadFailedMessage);
 
     // The target goes first, so that a failure never leaves an older or partial file to be flashed.
-    if (! target.deleteFile() || url.isEmpty())
+    if (! target.deleteFile() || url.isEmpty() || target.getParentDirectory().createDirectory().failed())
         return failed;
 
     juce::TemporaryFile partial (target, juce::TemporaryFile::useHiddenFile);

@@ -16,6 +16,9 @@ constexpr const char* downloadFailedMessage = "Could not download firmware file"
     "." nor ".."; any other name becomes "firmware.bin". The result never leaves its folder. */
 juce::String safeFirmwareFileName (const juce::URL& url);
 
+/** Where a firmware file from the server is kept: its safe name in the firmware cache folder. */
+juce::File firmwareCacheFileFor (const juce::URL& url);
+
 /** How long a download may take and how it learns that the user wants it stopped. */
 struct DownloadLimits
 {
@@ -35,6 +38,7 @@ struct DownloadLimits
 /** Downloads the address into the target file while the message loop keeps running. It counts
     as done only when the server answered 200 and sent the whole body it announced; anything else
     (no answer, another status, a body cut short, a stall past the deadline, a stop request) fails
-    with downloadFailedMessage and leaves no target file behind. An existing target is replaced. */
+    with downloadFailedMessage and leaves no target file behind. An existing target is replaced;
+    a missing folder for it is made. */
 juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& target, const DownloadLimits& limits = {});
 } // namespace talvor

@@ -87,6 +87,21 @@ TEST_F (FirmwareDownload, AWholeBodyWithStatus200GivesTheFile)
     EXPECT_EQ (server.requests()[0].method, "GET");
 }
 
+TEST_F (FirmwareDownload, TheCacheFileLiesInTheCacheFolderWhichIsMadeWhenMissing)
+{
+    auto slow = Response::ok (image);
+    slow.delayMs = 200;
+    server.respondAlways ("/fw/orvel_a_1.06.bin", slow);
+    talvor::firmwareCacheFolderSetting = cache.getChildFile ("not/yet/there");
+    auto url = talvor::firmwareServerUrl ("fw/orvel_a_1.06.bin");
+
+    auto target = talvor::firmwareCacheFileFor (url);
+    EXPECT_EQ (target, cache.getChildFile ("not/yet/there/orvel_a_1.06.bin"));
+
+    ASSERT_TRUE (talvor::downloadFirmwareFile (url, target).wasOk());
+    EXPECT_EQ (target.getSize(), (juce::int64) image.getSize());
+}
+
 TEST_F (FirmwareDownload, FollowsARedirectToTheFile)
 {
     server.respondAlways ("/latest.bin", Response::redirect (302, "/files/real.bin"));
