@@ -1,9 +1,9 @@
 #include "bench/BenchSupport.h"
-#include "tables/DefaultMaps.h"
 
-#include "link/ReplySlots.h"
 #include "map/MapState.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
+#include "tables/DefaultMaps.h"
 
 #include <pugixml.hpp>
 
@@ -139,22 +139,5 @@ std::size_t peakRssGrowth()
 {
     const auto peak = statusFieldBytes ("VmHWM");
     return peak > rssAtReset ? peak - rssAtReset : 0;
-}
-
-void resetSharedEditingState()
-{
-    using namespace NsOrvelA;
-
-    currentEditor = nullptr;
-    currentModelId = 2057;
-    currentSlotId = 1;
-    slotDawIds = { 0, 0, 0 };
-    slotOptionFlags = { { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } };
-    slotDirty = { 0, 0, 0 };
-    slotSending = { 0, 0, 0 };
-    transferBusy = 0;
-    saveDefaultsPending = 0;
-    keepInputOpen = 1;
-    resetReplySlots();
 }
 } // namespace corvix::bench

@@ -42,7 +42,4 @@ void resetPeakRss();
 
 /** Peak resident size since the last reset, minus the resident size at that reset, in bytes. */
 std::size_t peakRssGrowth();
-
-/** Puts the process-wide editing state back to how the program starts. */
-void resetSharedEditingState();
 } // namespace corvix::bench

@@ -27,7 +27,7 @@ public:
     ~InstalledHost()
     {
         NsOrvelA::hostInstance = nullptr;
-        resetSharedEditingState();
+        NsOrvelA::resetSharedEditingState();
     }
 
     InstalledHost (const InstalledHost&) = delete;

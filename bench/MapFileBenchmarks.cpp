@@ -1,9 +1,9 @@
 #include "bench/BenchSupport.h"
-#include "tables/DefaultMaps.h"
 
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "storage/MapXmlReader.h"
+#include "tables/DefaultMaps.h"
 
 #include <pugixml.hpp>
 

@@ -1,8 +1,8 @@
 #include "bench/BenchSupport.h"
-#include "tables/DefaultMaps.h"
 
 #include "link/Host.h"
 #include "map/MapState.h"
+#include "tables/DefaultMaps.h"
 
 namespace corvix::bench
 {

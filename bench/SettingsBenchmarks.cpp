@@ -1,8 +1,8 @@
 #include "bench/BenchSupport.h"
-#include "tables/DefaultMaps.h"
 
 #include "link/HostImpl.h"
 #include "map/SharedEditingState.h"
+#include "tables/DefaultMaps.h"
 
 #include <juce_data_structures/juce_data_structures.h>
 
@@ -91,7 +91,7 @@ void timeHostStartup (benchmark::State& state, Prepare&& prepare)
     }
 
     reportRatioToAnchor (state, total / static_cast<double> (state.iterations()));
-    resetSharedEditingState();
+    NsOrvelA::resetSharedEditingState();
 }
 
 /** The program's start-up: the Host is made while the settings file holds a stored tree. */
@@ -99,7 +99,7 @@ void hostStartupWithStoredTree (benchmark::State& state)
 {
     const ScopedSettingsFolder settings ("startup");
     storeDefaultTreeInSettings();
-    timeHostStartup (state, [] { resetSharedEditingState(); });
+    timeHostStartup (state, [] { NsOrvelA::resetSharedEditingState(); });
 }
 BENCHMARK (hostStartupWithStoredTree)->Name ("Startup/hostWithStoredTree")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (2.0);
 
@@ -141,7 +141,7 @@ void settingsAdopt (benchmark::State& state)
     impl.loadState();
 
     timeEachIteration (state, [&] { impl.loadState(); });
-    resetSharedEditingState();
+    NsOrvelA::resetSharedEditingState();
 }
 BENCHMARK (settingsAdopt)->Name ("Settings/adopt")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (1.0);
 

@@ -117,10 +117,6 @@ private:
     the Host. Tests install their own. */
 inline Host* hostInstance = nullptr;
 
-/** The function names in use in the current slot's workstation map, after the transport labels;
-    the function page disables the functions in it. Rebuilt by collectAssignedFunctionNames. */
-inline juce::Array<juce::String> usedFunctionNames;
-
 /** The target takes every property of the source but keeps its own "id". */
 void copyEntryKeepingId (const ControlEntry& source, ControlEntry& target);
 

@@ -2,7 +2,7 @@
 
 #include "devices/PortNames.h"
 #include "link/IncomingMessageDecoder.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 
 namespace NsOrvelA
 {

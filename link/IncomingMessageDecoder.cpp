@@ -1,6 +1,6 @@
 #include "link/IncomingMessageDecoder.h"
 
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 
 namespace NsOrvelA

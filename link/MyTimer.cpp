@@ -3,8 +3,8 @@
 #include "devices/PortNames.h"
 #include "link/Host.h"
 #include "link/ProtocolMessages.h"
-#include "link/ReplySlots.h"
 #include "link/UploadEngine.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "platform/MidiPortBackend.h"
 

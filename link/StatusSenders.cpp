@@ -3,7 +3,7 @@
 #include "devices/DeviceNamePatterns.h"
 #include "devices/PortNames.h"
 #include "link/ProtocolMessages.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 #include "platform/MidiPortBackend.h"

@@ -3,7 +3,7 @@
 #include "devices/PortNames.h"
 #include "link/HostMidiInputHandler.h"
 #include "link/ProtocolMessages.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 #include "platform/MidiPacing.h"

@@ -1,4 +1,4 @@
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 
 namespace NsOrvelA
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devices/ProductIds.h"
 #include "map/ControlButton.h"
 #include "map/ControlLayout.h"
 #include "map/EditorHooks.h"
@@ -35,7 +36,7 @@ using SlotLabelGroups = std::array<juce::StringArray, labelGroupCount>;
 inline EditorHooks* currentEditor = nullptr;
 
 /** Product id of the unit model being edited. */
-inline int currentModelId = 2057;
+inline int currentModelId = talvor::productIds::orvelA;
 
 /** The selected control's button; null until the editor selects one. */
 inline ControlButton* currentControl = nullptr;
@@ -84,4 +85,13 @@ inline std::array<std::array<int, slotCount>, unitCount> slotSignatures{};
 
 /** Whether the device-watch timer keeps a unit's MIDI input open. */
 inline juce::uint8 keepInputOpen = 1;
+
+/** The function names in use in the current slot's workstation map, after the transport labels;
+    the function page disables the functions in it. Rebuilt by collectAssignedFunctionNames. */
+inline juce::Array<juce::String> usedFunctionNames;
+
+/** Puts every variable above, every reply slot and every unit report back to its start value.
+    The program never needs it; tests do, so that no test sees another's traces. A variable added
+    here belongs in it too. Message thread only, while no MIDI input is open. */
+void resetSharedEditingState();
 } // namespace NsOrvelA

@@ -1,7 +1,7 @@
 #include "devices/PortNames.h"
 #include "link/HostImpl.h"
 #include "link/HostMidiInputHandler.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"

@@ -1,6 +1,6 @@
 #include "link/HostMidiInputHandler.h"
 #include "link/IncomingMessageDecoder.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
@@ -57,8 +57,8 @@ const std::array<int, 8> noReplies{ -1, -1, -1, -1, -1, -1, -1, -1 };
 class IncomingMessageDecoder : public testing::Test
 {
 protected:
-    IncomingMessageDecoder() { corvix::testing::resetSharedEditingState(); }
-    ~IncomingMessageDecoder() override { corvix::testing::resetSharedEditingState(); }
+    IncomingMessageDecoder() { corvix::testing::resetProcessWideState(); }
+    ~IncomingMessageDecoder() override { corvix::testing::resetProcessWideState(); }
 };
 
 TEST_F (IncomingMessageDecoder, SlotSelectReportStoresTheSlotBeforeItsFlag)

@@ -1,6 +1,6 @@
 #include "devices/PortNames.h"
 #include "link/Host.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "map/UnitModels.h"
 #include "tests/support/HostTest.h"

@@ -1,4 +1,5 @@
 #include "map/MapState.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "tables/DefaultMaps.h"
 
@@ -13,7 +14,7 @@ using namespace NsOrvelA;
 // The input thread publishes the fader state without a lock; a byte that needed one would block it.
 static_assert (std::atomic<juce::uint8>::is_always_lock_free);
 
-TEST (SharedEditingState, StartUpValues)
+void expectStartValues()
 {
     EXPECT_EQ (currentEditor, nullptr);
     EXPECT_EQ (currentControl, nullptr);
@@ -41,7 +42,7 @@ TEST (SharedEditingState, StartUpValues)
             EXPECT_EQ (signature, 0);
 }
 
-TEST (SharedEditingState, TransferBuffersStartEmptyAndFullSize)
+void expectEmptyBuffersAndBlankTexts()
 {
     ASSERT_EQ (deviceTableBuffers.size(), 8u);
 
@@ -73,6 +74,10 @@ TEST (SharedEditingState, TransferBuffersStartEmptyAndFullSize)
     }
 }
 
+TEST (SharedEditingState, StartUpValues) { expectStartValues(); }
+
+TEST (SharedEditingState, TransferBuffersStartEmptyAndFullSize) { expectEmptyBuffersAndBlankTexts(); }
+
 /** Counts what model code asks of the editor. */
 struct RecordingEditor final : EditorHooks
 {
@@ -99,5 +104,57 @@ TEST (SharedEditingState, TheMapNeitherNeedsNorCallsTheEditor)
     EXPECT_EQ (withEditor.currentDawId(), 0);
     EXPECT_EQ (editor.calls, 0);
     currentEditor = nullptr;
+}
+
+struct SilentButton final : ControlButton
+{
+    int getControlNumber() const override { return 40; }
+    juce::String makeCaption() const override { return {}; }
+    void setTooltipText (const juce::String&) override {}
+};
+
+TEST (SharedEditingState, OneResetPutsEveryVariableAndReplySlotBackToItsStartValue)
+{
+    RecordingEditor editor;
+    SilentButton button;
+    currentEditor = &editor;
+    currentControl = &button;
+    currentModelId = 2075;
+    currentSlotId = 3;
+    slotDawIds = { 4, 5, 6 };
+    slotOptionFlags = { { { 1, 1, 1 }, { 1, 1, 1 }, { 1, 1, 1 } } };
+
+    for (auto& flag : slotFaderUnlocked)
+        flag = 0;
+
+    mixerStripCount = 8;
+    slotCaptionRefresh = true;
+    slotDirty = { 1, 1, 1 };
+    slotSending = { 1, 1, 1 };
+    transferBusy = 1;
+    saveDefaultsPending = 1;
+    deviceTableBuffers[7][2][1791] = 0x7F;
+    slotLabelTexts[2][9].set (11, "changed");
+    slotSignatures[7][2] = 99;
+    keepInputOpen = 0;
+    usedFunctionNames = { "left over" };
+    replySlots::reply24 = 1;
+    replySlots::replyStatus = 1;
+    reportedSelectSlot = 2;
+    slotSelectReportPending = 1;
+    reportedFaderSlot = 3;
+    faderReportPending = 1;
+
+    resetSharedEditingState();
+
+    expectStartValues();
+    expectEmptyBuffersAndBlankTexts();
+    EXPECT_TRUE (usedFunctionNames.isEmpty());
+    EXPECT_EQ (replySlots::reply24.load(), replySlots::noReply);
+    EXPECT_EQ (replySlots::replyStatus.load(), replySlots::noReply);
+    EXPECT_EQ (reportedSelectSlot.load(), 0);
+    EXPECT_EQ (slotSelectReportPending.load(), 0);
+    EXPECT_EQ (reportedFaderSlot.load(), 0);
+    EXPECT_EQ (faderReportPending.load(), 0);
 }
 } // namespace

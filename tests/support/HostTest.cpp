@@ -1,7 +1,7 @@
 #include "tests/support/HostTest.h"
 
 #include "link/HostImpl.h"
-#include "link/ReplySlots.h"
+#include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "tables/DeviceTableBuilder.h"
 
@@ -42,38 +42,10 @@ juce::String propertyNames (const juce::ValueTree& node)
 
 juce::File testSettingsFolder() { return settingsEnvironment->folder; }
 
-void resetSharedEditingState()
+void resetProcessWideState()
 {
-    using namespace NsOrvelA;
-
-    currentEditor = nullptr;
-    currentModelId = 2057;
-    currentControl = nullptr;
-    currentSlotId = 1;
-    slotDawIds = { 0, 0, 0 };
-    slotOptionFlags = { { { 1, 0, 0 }, { 0, 1, 0 }, { 0, 0, 1 } } };
-
-    for (auto& flag : slotFaderUnlocked)
-        flag = 1;
-
-    mixerStripCount = 9;
-    slotCaptionRefresh = false;
-    slotDirty = { 0, 0, 0 };
-    slotSending = { 0, 0, 0 };
-    transferBusy = 0;
-    saveDefaultsPending = 0;
-    deviceTables = {};
-    deviceTableBuffers = {};
-    slotLabelTexts = makeBlankSlotLabelTexts();
-    slotSignatures = {};
-    keepInputOpen = 1;
-    usedFunctionNames.clear();
-
-    resetReplySlots();
-    reportedSelectSlot = 0;
-    slotSelectReportPending = 0;
-    reportedFaderSlot = 0;
-    faderReportPending = 0;
+    NsOrvelA::resetSharedEditingState();
+    NsOrvelA::deviceTables = {};
 }
 
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
@@ -91,7 +63,7 @@ bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
 
 HostTest::HostTest()
 {
-    resetSharedEditingState();
+    resetProcessWideState();
     testSettingsFolder().deleteRecursively(); // every test starts without a settings file
     makeHost();
 }
@@ -102,7 +74,7 @@ HostTest::~HostTest()
         NsOrvelA::hostInstance = nullptr;
 
     host = nullptr;
-    resetSharedEditingState();
+    resetProcessWideState();
 }
 
 NsOrvelA::Host& HostTest::makeHost()

@@ -11,9 +11,9 @@
 
 namespace corvix::testing
 {
-/** Puts every process-wide variable of the shared editing state and every reply slot and report
-    back to its start-up value, so that tests do not see each other's traces. */
-void resetSharedEditingState();
+/** Puts the shared editing state with the reply slots and the device tables back to their start
+    values, so that tests do not see each other's traces. */
+void resetProcessWideState();
 
 /** A node's property names in their order, blank-separated: the attribute order of the map file. */
 juce::String propertyNames (const juce::ValueTree& node);

@@ -21,12 +21,12 @@ juce::ValueTree stepByStepDefaultTree()
 
 TEST (DefaultTreeBuild, ANewTreeIsTheTreeOfTheDefaultBuildFollowedByTheDefaultMaps)
 {
-    corvix::testing::resetSharedEditingState();
+    corvix::testing::resetProcessWideState();
     EXPECT_TRUE (corvix::testing::identicalTrees (stepByStepDefaultTree(), makeDefaultMapState().getTree()));
 
     // The slot options are read when the tree is made.
     slotOptionFlags = { { { 1, 1, 0 }, { 0, 0, 0 }, { 1, 0, 1 } } };
     EXPECT_TRUE (corvix::testing::identicalTrees (stepByStepDefaultTree(), makeDefaultMapState().getTree()));
-    corvix::testing::resetSharedEditingState();
+    corvix::testing::resetProcessWideState();
 }
 } // namespace
