@@ -1,5 +1,7 @@
 #include "devices/FirmwareFileNames.h"
 
+#include "devices/ProductIds.h"
+
 #include <vector>
 
 namespace talvor
@@ -21,8 +23,11 @@ using ProductFirmwarePatternTable = std::vector<FirmwarePatternRow>;
 const ProductFirmwarePatternTable& firmwarePatterns()
 {
     static const ProductFirmwarePatternTable rows{
-        { { 2057 }, { "*orvel_a_*" }, {} },
-        { { 2058, 2073, 2074, 2075, 2076, 2077, 2078 }, { "*orvel_b_*" }, {} },
+        { { productIds::orvelA }, { "*orvel_a_*" }, {} },
+        { { productIds::orvelB, productIds::orvelB2, productIds::orvelB3, productIds::orvelB4, productIds::orvelB5, productIds::orvelB6,
+            productIds::orvelB7 },
+          { "*orvel_b_*" },
+          {} },
     };
     return rows;
 }

@@ -1,5 +1,7 @@
 #include "devices/ProductFamilies.h"
 
+#include "devices/ProductIds.h"
+
 #include <cstddef>
 
 namespace talvor
@@ -20,21 +22,38 @@ struct FamilyRow
     int familyId;
 };
 
+using productIds::orvelA;
+using productIds::orvelB;
+using productIds::orvelB2;
+using productIds::orvelB7;
+
 constexpr FamilyRow familyRows[]{
-    { { 2057, 2057 }, 2057 }, { { 2058, 2058 }, 2058 }, { { 2073, 2078 }, 2058 }, { { 2056, 2056 }, 2056 },
-    { { 2067, 2072 }, 2056 }, { { 26, 26 }, 85 },       { { 81, 81 }, 85 },       { { 74, 75 }, 73 },
-    { { 99, 99 }, 73 },       { { 324, 324 }, 73 },     { { 79, 79 }, 79 },       { { 89, 89 }, 79 },
-    { { 110, 114 }, 110 },    { { 126, 126 }, 110 },    { { 125, 125 }, 101 },    { { 176, 177 }, 176 },
+    { { orvelA, orvelA }, orvelA },
+    { { orvelB, orvelB }, orvelB },
+    { { orvelB2, orvelB7 }, orvelB },
+    { { 2056, 2056 }, 2056 },
+    { { 2067, 2072 }, 2056 },
+    { { 26, 26 }, 85 },
+    { { 81, 81 }, 85 },
+    { { 74, 75 }, 73 },
+    { { 99, 99 }, 73 },
+    { { 324, 324 }, 73 },
+    { { 79, 79 }, 79 },
+    { { 89, 89 }, 79 },
+    { { 110, 114 }, 110 },
+    { { 126, 126 }, 110 },
+    { { 125, 125 }, 101 },
+    { { 176, 177 }, 176 },
 };
 
 constexpr FamilyRow catalogueRows[]{
-    { { 2058, 2058 }, 2058 },
-    { { 2073, 2078 }, 2058 },
+    { { orvelB, orvelB }, orvelB },
+    { { orvelB2, orvelB7 }, orvelB },
     { { 2056, 2056 }, 2056 },
     { { 2067, 2072 }, 2056 },
 };
 
-constexpr IdRange bootloaderDevices[]{ { 2054, 2058 }, { 2067, 2078 } };
+constexpr IdRange bootloaderDevices[]{ { 2054, orvelB }, { 2067, orvelB7 } };
 
 template <std::size_t size>
 int mapThroughRows (const FamilyRow (&rows)[size], int productId) noexcept

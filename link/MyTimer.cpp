@@ -1,6 +1,7 @@
 #include "link/MyTimer.h"
 
 #include "devices/PortNames.h"
+#include "devices/ProductIds.h"
 #include "link/Host.h"
 #include "link/ProtocolMessages.h"
 #include "link/UploadEngine.h"
@@ -12,7 +13,7 @@ namespace NsOrvelA
 {
 namespace
 {
-constexpr int orvelAProductId = 2057;
+constexpr int orvelAProductId = talvor::productIds::orvelA;
 
 bool anySet (const std::array<juce::uint8, slotCount>& flags) noexcept
 {

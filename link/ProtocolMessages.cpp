@@ -1,5 +1,6 @@
 #include "link/ProtocolMessages.h"
 
+#include "devices/ProductIds.h"
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "tables/SlotSignatures.h"
@@ -14,8 +15,8 @@ constexpr juce::uint8 makerId = 0x1D;
 constexpr juce::uint8 familyId = 0x03;
 constexpr juce::uint8 statusChannel13 = 0xEC;
 
-constexpr int mainUnitAddress = 2057;
-constexpr int extenderAddress = 2058;
+constexpr int mainUnitAddress = talvor::productIds::orvelA;
+constexpr int extenderAddress = talvor::productIds::orvelB;
 
 // Display layout of a text block: 12 cells in 2 rows of 8 columns.
 constexpr juce::uint8 textCellCount = 0x0C;

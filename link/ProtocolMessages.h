@@ -50,7 +50,7 @@ constexpr int tableBlockSize = 224;
 constexpr int textBlockCount = 10;
 
 /** The address a unit is written to, as two 7-bit bytes (high, low). Every extender listens to
-    2058 (0x10 0x0A), the main unit to 2057 (0x10 0x09). Any other id is written as it is, each
+    the plain Orvel-B's id (0x10 0x0A), the main unit to its own (0x10 0x09). Any other id is written as it is, each
     byte cut to 7 bits. */
 std::array<juce::uint8, 2> productIdBytes (int productId) noexcept;
 

@@ -1,6 +1,7 @@
 #include "link/UploadConversation.h"
 
 #include "devices/PortNames.h"
+#include "devices/ProductIds.h"
 #include "link/HostMidiInputHandler.h"
 #include "link/ProtocolMessages.h"
 #include "map/ReplySlots.h"
@@ -14,7 +15,7 @@ namespace
 {
 using ReplySlot = std::atomic<juce::int8>;
 
-constexpr int orvelAProductId = 2057;
+constexpr int orvelAProductId = talvor::productIds::orvelA;
 constexpr int pollsPerReply = 25;
 constexpr int pollIntervalMs = 2;
 constexpr int waitAfterTableBlockMs = 10;
