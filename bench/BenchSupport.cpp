@@ -3,6 +3,7 @@
 #include "map/MapState.h"
 #include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
+#include "storage/MapXmlWriter.h"
 #include "tables/DefaultMaps.h"
 
 #include <pugixml.hpp>
@@ -63,11 +64,7 @@ juce::File referenceMapFile()
     static const juce::File file = []
     {
         auto made = workFolder().getChildFile ("reference.corvix");
-        juce::XmlElement::TextFormat format;
-        format.dtd = {};
-        format.customEncoding = "UTF-8";
-        format.lineWrapLength = 60;
-        NsOrvelA::makeDefaultMapState().getTree().createXml()->writeTo (made, format);
+        NsOrvelA::makeDefaultMapState().getTree().createXml()->writeTo (made, NsOrvelA::mapFileFormat());
         return made;
     }();
 

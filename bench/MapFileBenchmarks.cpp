@@ -3,6 +3,7 @@
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "storage/MapXmlReader.h"
+#include "storage/MapXmlWriter.h"
 #include "tables/DefaultMaps.h"
 
 #include <pugixml.hpp>
@@ -11,16 +12,6 @@ namespace corvix::bench
 {
 namespace
 {
-/** The map-file format, as the framework is asked for it. */
-juce::XmlElement::TextFormat mapFileFormat()
-{
-    juce::XmlElement::TextFormat format;
-    format.dtd = {};
-    format.customEncoding = "UTF-8";
-    format.lineWrapLength = 60;
-    return format;
-}
-
 //==============================================================================
 // Anchors: what the file costs at the least.
 
@@ -99,7 +90,7 @@ void frameworkMapFileSave (benchmark::State& state)
     const auto tree = NsOrvelA::makeDefaultMapState().getTree();
     const auto file = workFolder().getChildFile ("framework.corvix");
 
-    timeEachIteration (state, [&] { benchmark::DoNotOptimize (tree.createXml()->writeTo (file, mapFileFormat())); });
+    timeEachIteration (state, [&] { benchmark::DoNotOptimize (tree.createXml()->writeTo (file, NsOrvelA::mapFileFormat())); });
 }
 BENCHMARK (frameworkMapFileSave)->Name ("Framework/mapFileSave")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (1.0);
 
