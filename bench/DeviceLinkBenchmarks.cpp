@@ -81,8 +81,8 @@ void uploadThreeSlots (benchmark::State& state)
     view.slotNode (2, 1).setProperty (current, 4, nullptr);
     view.slotNode (3, 1).setProperty (current, 3, nullptr);
 
-    const auto previousLevel = talvor::osVersionLevel;
-    talvor::osVersionLevel = talvor::currentOsVersionLevel(); // the pacing of Windows 10 and later
+    // The pacing of Windows 10 and later.
+    const juce::ScopedValueSetter<int> level (talvor::osVersionLevel, talvor::currentOsVersionLevel());
 
     double requestedMs = 0.0, waitedSeconds = 0.0, wallSeconds = 0.0;
     const talvor::ScopedDispatchSliceRunner recorder (
@@ -108,7 +108,6 @@ void uploadThreeSlots (benchmark::State& state)
         messages = unit.received().size();
     }
 
-    talvor::osVersionLevel = previousLevel;
     const auto runs = static_cast<double> (state.iterations());
     state.counters["messages"] = static_cast<double> (messages);
     state.counters["waits_asked_ms"] = requestedMs / runs;

@@ -25,9 +25,7 @@ int digitValue (juce::juce_wchar c) noexcept { return (c >= '0' && c <= '9') ? s
 
 PortNamingRules portNamingRules() noexcept { return activeRules(); }
 
-ScopedPortNamingRules::ScopedPortNamingRules (PortNamingRules rules) : previous (activeRules()) { activeRules() = rules; }
-
-ScopedPortNamingRules::~ScopedPortNamingRules() { activeRules() = previous; }
+ScopedPortNamingRules::ScopedPortNamingRules (PortNamingRules rules) : setter (activeRules(), rules) {}
 
 int portNumber (const juce::String& portName)
 {

@@ -20,13 +20,9 @@ class ScopedPortNamingRules
 {
 public:
     explicit ScopedPortNamingRules (PortNamingRules rules);
-    ~ScopedPortNamingRules();
-
-    ScopedPortNamingRules (const ScopedPortNamingRules&) = delete;
-    ScopedPortNamingRules& operator= (const ScopedPortNamingRules&) = delete;
 
 private:
-    PortNamingRules previous;
+    juce::ScopedValueSetter<PortNamingRules> setter;
 };
 
 /** The instance number of a port of a multi-port unit. Windows: the digit after "MIDIOUT" or

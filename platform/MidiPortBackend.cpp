@@ -22,7 +22,5 @@ MidiPortBackend& midiPortBackend()
     return systemPorts;
 }
 
-ScopedMidiPortBackend::ScopedMidiPortBackend (MidiPortBackend& backend) : previous (installedBackend()) { installedBackend() = &backend; }
-
-ScopedMidiPortBackend::~ScopedMidiPortBackend() { installedBackend() = previous; }
+ScopedMidiPortBackend::ScopedMidiPortBackend (MidiPortBackend& backend) : setter (installedBackend(), &backend) {}
 } // namespace talvor

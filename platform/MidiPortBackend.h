@@ -63,12 +63,8 @@ class ScopedMidiPortBackend
 {
 public:
     explicit ScopedMidiPortBackend (MidiPortBackend& backend);
-    ~ScopedMidiPortBackend();
-
-    ScopedMidiPortBackend (const ScopedMidiPortBackend&) = delete;
-    ScopedMidiPortBackend& operator= (const ScopedMidiPortBackend&) = delete;
 
 private:
-    MidiPortBackend* previous;
+    juce::ScopedValueSetter<MidiPortBackend*> setter;
 };
 } // namespace talvor

@@ -17,10 +17,5 @@ juce::File programFile()
     return pretended != juce::File() ? pretended : juce::File::getSpecialLocation (juce::File::currentApplicationFile);
 }
 
-ScopedProgramFile::ScopedProgramFile (const juce::File& pretendedProgram) : previous (pretendedProgramFile())
-{
-    pretendedProgramFile() = pretendedProgram;
-}
-
-ScopedProgramFile::~ScopedProgramFile() { pretendedProgramFile() = previous; }
+ScopedProgramFile::ScopedProgramFile (const juce::File& pretendedProgram) : setter (pretendedProgramFile(), pretendedProgram) {}
 } // namespace talvor

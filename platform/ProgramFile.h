@@ -14,12 +14,8 @@ class ScopedProgramFile
 {
 public:
     explicit ScopedProgramFile (const juce::File& pretendedProgram);
-    ~ScopedProgramFile();
-
-    ScopedProgramFile (const ScopedProgramFile&) = delete;
-    ScopedProgramFile& operator= (const ScopedProgramFile&) = delete;
 
 private:
-    juce::File previous;
+    juce::ScopedValueSetter<juce::File> setter;
 };
 } // namespace talvor
