@@ -11,4 +11,9 @@ function(corvix_library name)
         target_precompile_headers(${name} PRIVATE ${arg_PRECOMPILE})
     endif()
     corvix_warnings(${name})
+
+    # What the layer test needs: the folder of each library and the libraries it links.
+    file(RELATIVE_PATH folder "${PROJECT_SOURCE_DIR}" "${CMAKE_CURRENT_SOURCE_DIR}")
+    set_target_properties(${name} PROPERTIES CORVIX_FOLDER "${folder}" CORVIX_DEPENDS "${arg_DEPENDS}")
+    set_property(GLOBAL APPEND PROPERTY CORVIX_LIBRARIES ${name})
 endfunction()

@@ -2,6 +2,7 @@
 enable_testing()
 find_package(GTest REQUIRED)
 include(GoogleTest)
+include(Layers)
 
 # corvix_test(name SOURCES_DIR dir DEPENDS libs...): one test program per folder of tests/.
 function(corvix_test name)
