@@ -2,6 +2,7 @@
 #include "firmware/FirmwareServer.h"
 #include "firmware/FirmwareVersions.h"
 #include "firmware/ServerProbe.h"
+#include "platform/MessageLoopWait.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <gtest/gtest.h>
@@ -65,10 +66,16 @@ TEST_F (FirmwareCatalogue, NotFoundMakesTheServerUnavailableAfterThreeTries)
     catalogue.appendChild (juce::ValueTree ("fw"), nullptr);
     const auto before = catalogue;
 
-    auto result = talvor::fetchFirmwareCatalogue (2057, catalogue);
+    std::vector<int> pauses;
+    juce::Result result = juce::Result::ok();
+    {
+        talvor::ScopedDispatchSliceRunner recordPauses ([&pauses] (int ms) { pauses.push_back (ms); });
+        result = talvor::fetchFirmwareCatalogue (2057, catalogue);
+    }
 
     EXPECT_EQ (result.getErrorMessage(), messages::serverUnavailable);
     EXPECT_EQ (server.requestCount ("/firmware.xml"), 3);
+    EXPECT_EQ (pauses, std::vector<int> ({ 50, 50, 50 })) << "each failed try is followed by its pause";
     EXPECT_EQ (catalogue, before);
     EXPECT_EQ (catalogue.getNumChildren(), 1);
 }
