@@ -79,6 +79,14 @@ public:
         return queue.empty() && ! delivering;
     }
 
+    bool waitForDeliveriesDueBy (Clock::time_point cutoff, Clock::time_point deadline)
+    {
+        std::unique_lock<std::mutex> queueGuard (queueLock);
+        return deliveryDone.wait_until (queueGuard, deadline, [&] {
+            return ! connected || (! delivering && (queue.empty() || queue.begin()->first > cutoff));
+        });
+    }
+
     void attach (MidiInputListener& listener)
     {
         const std::lock_guard<std::mutex> guard (listenerLock);
@@ -102,6 +110,7 @@ public:
             queue.clear();
         }
         queueChanged.notify_all();
+        deliveryDone.notify_all();
 
         if (deliveryThread.joinable() && deliveryThread.get_id() != std::this_thread::get_id())
             deliveryThread.join();
@@ -148,6 +157,7 @@ private:
 
             queueGuard.lock();
             delivering = false;
+            deliveryDone.notify_all();
         }
     }
 
@@ -155,6 +165,7 @@ private:
 
     mutable std::mutex queueLock;
     std::condition_variable queueChanged;
+    std::condition_variable deliveryDone;
     std::multimap<Clock::time_point, juce::MidiMessage> queue;
     bool connected = true;
     bool delivering = false;
@@ -333,6 +344,25 @@ void VirtualMidiPortBackend::setExclusiveOpens (bool exclusive)
 }
 
 int VirtualMidiPortBackend::getOpenPortCount() const { return openHandles->open; }
+
+bool VirtualMidiPortBackend::waitForDueDeliveries (int limitMs)
+{
+    const auto cutoff = Clock::now();
+    const auto deadline = cutoff + std::chrono::milliseconds (std::max (0, limitMs));
+
+    std::vector<std::shared_ptr<InputEndpoint>> current;
+    {
+        const std::lock_guard<std::mutex> guard (lock);
+        current = inputs;
+    }
+
+    bool allDelivered = true;
+
+    for (auto& input : current)
+        allDelivered = input->waitForDeliveriesDueBy (cutoff, deadline) && allDelivered;
+
+    return allDelivered;
+}
 
 juce::StringArray VirtualMidiPortBackend::getOutputNames()
 {

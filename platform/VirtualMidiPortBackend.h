@@ -57,6 +57,13 @@ public:
     /** The handles of this backend's ports that are open now, inputs and outputs together. */
     int getOpenPortCount() const;
 
+    /** Waits until every message that was due when this was called has reached the listeners of
+        its input, or the time limit has passed; returns whether they all did. Messages sent with a
+        delay that is not over yet are not waited for. Tests call it after each slice of a wait, so
+        that on a loaded machine a device that answers at once is never taken for one that answers
+        late: only the delays a test asks for make an answer late. */
+    bool waitForDueDeliveries (int limitMs = 5000);
+
     juce::StringArray getOutputNames() override;
     juce::StringArray getInputNames() override;
     std::unique_ptr<MidiOutputPort> openOutput (const juce::String& name) override;

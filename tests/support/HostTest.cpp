@@ -61,6 +61,12 @@ bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
     return condition();
 }
 
+void runMessageLoopSlice (int milliseconds)
+{
+    if (auto* messageManager = juce::MessageManager::getInstanceWithoutCreating())
+        messageManager->runDispatchLoopUntil (milliseconds);
+}
+
 HostTest::HostTest()
 {
     resetProcessWideState();

@@ -25,6 +25,9 @@ juce::File testSettingsFolder();
     holds or the time is up; returns the condition. */
 bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 3000);
 
+/** Runs the message loop for the given time, as an unreplaced wait slice does. */
+void runMessageLoopSlice (int milliseconds);
+
 /** A fresh Host over a fresh settings folder, installed as the process's Host, with virtual MIDI
     ports installed as the machine's ports and the shared editing state reset. */
 class HostTest : public ::testing::Test
@@ -38,6 +41,15 @@ protected:
 
     talvor::VirtualMidiPortBackend ports;
     talvor::ScopedMidiPortBackend portScope{ ports };
+
+    /** Each slice of a wait ends only once the answers the virtual units gave in it have been
+        delivered, so a busy machine (sanitizers, tests in parallel) cannot turn a prompt answer
+        into a time-out. Tests that install a runner of their own replace this one. */
+    talvor::ScopedDispatchSliceRunner promptDeliveries{ [this] (int milliseconds)
+                                                        {
+                                                            runMessageLoopSlice (milliseconds);
+                                                            ports.waitForDueDeliveries();
+                                                        } };
     std::unique_ptr<NsOrvelA::Host> host;
 };
 } // namespace corvix::testing
