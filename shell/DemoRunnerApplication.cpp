@@ -1,45 +1,72 @@
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "shell/DemoRunnerApplication.h"
+
+#include "editor/DeviceLink.h"
+#include "shell/DemoSlaveProcess.h"
+#include "shell/MainComponent.h"
+#include "shell/PageRegistry.h"
 
 namespace
 {
 const juce::String applicationName{ "Orvel-A Corvix" };
+
+// What the program made that outlives the window, released once the window is gone: the
+// device-watch timer, then the Host, which the editor and the timer use.
+void releaseHostAndTimer() { NsOrvelA::stopDeviceLink(); }
 } // namespace
 
-class DemoRunnerApplication final : public juce::JUCEApplication
+DemoRunnerApplication::DemoRunnerApplication() : releaseProcessWideObjects (releaseHostAndTimer) {}
+
+DemoRunnerApplication::~DemoRunnerApplication() { mainWindow = nullptr; }
+
+const juce::String DemoRunnerApplication::getApplicationName() { return applicationName; }
+
+const juce::String DemoRunnerApplication::getApplicationVersion() { return "1.13"; }
+
+bool DemoRunnerApplication::moreThanOneInstanceAllowed() { return false; }
+
+void DemoRunnerApplication::initialise (const juce::String& commandLine)
 {
-public:
-    const juce::String getApplicationName() override { return applicationName; }
-    const juce::String getApplicationVersion() override { return "1.13"; }
-    bool moreThanOneInstanceAllowed() override { return false; }
+    registerAllPages();
 
-    void initialise (const juce::String&) override { mainWindow = std::make_unique<MainAppWindow>(); }
-    void shutdown() override { mainWindow = nullptr; }
-    void systemRequestedQuit() override { quit(); }
+    if (invokeChildProcessSlave (commandLine))
+        return;
 
-private:
-    class MainAppWindow final : public juce::DocumentWindow
+    auto window = std::make_unique<MainAppWindow> (getApplicationName() + " V" + "1.00");
+    if (! window->contentReady)
     {
-    public:
-        MainAppWindow()
-            : juce::DocumentWindow (
-                applicationName + " V1.00",
-                juce::Desktop::getInstance().getDefaultLookAndFeel().findColour (juce::ResizableWindow::backgroundColourId),
-                juce::DocumentWindow::allButtons)
-        {
-            setUsingNativeTitleBar (false);
-            setResizable (true, false);
-            setResizeLimits (400, 400, 5000, 5000);
-            centreWithSize (850, 600);
-            setVisible (true);
-        }
+        window = nullptr;
+        stopMessageLoop();
+        return;
+    }
+    mainWindow = std::move (window);
+}
 
-        void closeButtonPressed() override { juce::JUCEApplication::getInstance()->systemRequestedQuit(); }
+void DemoRunnerApplication::shutdown()
+{
+    mainWindow = nullptr;
+    if (releaseProcessWideObjects)
+        releaseProcessWideObjects();
+}
 
-    private:
-        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)
-    };
+void DemoRunnerApplication::anotherInstanceStarted (const juce::String&) {}
 
-    std::unique_ptr<MainAppWindow> mainWindow;
-};
+void DemoRunnerApplication::systemRequestedQuit()
+{
+    if (mainWindow != nullptr)
+        mainWindow->minimiseButtonPressed();
 
-START_JUCE_APPLICATION (DemoRunnerApplication)
+    // Only the loop is stopped here. The window, and with it the editor, is deleted by shutdown()
+    // once the loop has ended: an editor handler that is waiting inside the loop (a transfer's
+    // waits, a modal dialog) returns first instead of resuming on a deleted editor.
+    stopMessageLoop();
+}
+
+void DemoRunnerApplication::memoryWarningReceived() {}
+
+bool DemoRunnerApplication::backButtonPressed()
+{
+    if (mainWindow != nullptr)
+        if (auto* root = mainWindow->getMainComponent())
+            root->getSidePanel().showOrHide (false);
+    return true;
+}

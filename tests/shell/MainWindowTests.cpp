@@ -1,0 +1,159 @@
+#include "platform/MessageLoopWait.h"
+#include "shell/DemoTaskbarComponent.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SystemTrayOwner.h"
+
+namespace
+{
+using shelltest::ShellApplicationTest;
+using Window = DemoRunnerApplication::MainAppWindow;
+
+TEST (MainWindowBoundsTest, TheWindowTakesItsPlaceAndSizeFromTheWorkArea)
+{
+    EXPECT_EQ (Window::initialBounds ({ 0, 0, 2560, 1440 }), juce::Rectangle<int> (256, 144, 1280, 1008));
+    EXPECT_EQ (Window::initialBounds ({ 0, 0, 1280, 720 }), juce::Rectangle<int> (128, 72, 850, 600));
+    EXPECT_EQ (Window::initialBounds ({ 0, 0, 1366, 768 }), juce::Rectangle<int> (136, 76, 850, 600)) << "truncated";
+}
+
+// Counts how often a component is deleted.
+struct DeletionCounter final : juce::ComponentListener
+{
+    int deletions = 0;
+    void componentBeingDeleted (juce::Component& component) override
+    {
+        ++deletions;
+        component.removeComponentListener (this);
+    }
+};
+
+TEST_F (ShellApplicationTest, AnOrdinaryStartOpensOneWindowWithMinimiseAndCloseButtonsOnly)
+{
+    app->initialise ({});
+
+    EXPECT_EQ (window().getName(), "Orvel-A Corvix V1.00");
+    EXPECT_TRUE (window().isUsingNativeTitleBar());
+    EXPECT_TRUE (window().isVisible());
+    const auto flags = window().getDesktopWindowStyleFlags();
+    EXPECT_NE (flags & juce::ComponentPeer::windowHasMinimiseButton, 0);
+    EXPECT_NE (flags & juce::ComponentPeer::windowHasCloseButton, 0);
+    EXPECT_EQ (flags & juce::ComponentPeer::windowHasMaximiseButton, 0);
+    EXPECT_EQ (window().getConstrainer()->getMinimumWidth(), 400);
+    EXPECT_EQ (window().getConstrainer()->getMaximumHeight(), 5000);
+
+    // The page fills the whole root component; the side panel stays hidden off the left edge.
+    auto& content = root().getContentArea();
+    EXPECT_EQ (content.getBounds(), root().getLocalBounds());
+    ASSERT_NE (content.getPage(), nullptr);
+    EXPECT_EQ (content.getPage()->getWidth(), root().getWidth());
+    EXPECT_FALSE (root().getSidePanel().isPanelShowing());
+    EXPECT_LE (root().getSidePanel().getRight(), 0);
+    EXPECT_TRUE (root().getRenderingEngines().contains ("OpenGL Renderer"));
+    EXPECT_NE (root().getCurrentEngineIndex(), root().getRenderingEngines().size() - 1) << "OpenGL stays detached";
+
+    ASSERT_EQ (pageCategories().size(), 1u) << "the program has its resources folder beside it";
+    EXPECT_EQ (pageCategories()[0].pages[0].pageFile.getFileName(), "OrvelA");
+}
+
+TEST_F (ShellApplicationTest, WithoutATrayManagerNoTrayEntryIsMade)
+{
+    app->initialise ({});
+    EXPECT_EQ (window().getTrayComponent(), nullptr);
+}
+
+class ShellWithTrayTest : public ShellApplicationTest
+{
+protected:
+    talvor::test::SystemTrayOwner tray;
+    talvor::test::ScriptedDialogs dialogs;
+
+    void clickTrayEntry()
+    {
+        auto* entry = window().getTrayComponent();
+        ASSERT_NE (entry, nullptr);
+        auto source = juce::Desktop::getInstance().getMainMouseSource();
+        const auto now = juce::Time::getCurrentTime();
+        const juce::MouseEvent click (source, {}, juce::ModifierKeys::leftButtonModifier, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, entry, entry, now,
+                                      {}, now, 1, false);
+        entry->mouseDown (click);
+        talvor::waitMs (150); // the menu opens about 50 ms after the click
+        dialogs.deliverAsyncAnswers();
+    }
+};
+
+TEST_F (ShellWithTrayTest, TheTrayMenuOffersQuitWhichEndsTheProgramWhileDismissingChangesNothing)
+{
+    ASSERT_TRUE (tray.owns());
+    app->initialise ({});
+    ASSERT_NE (window().getTrayComponent(), nullptr);
+
+    clickTrayEntry();
+    ASSERT_EQ (dialogs.shown().size(), 1u);
+    EXPECT_EQ (dialogs.last().kind, talvor::test::ShownDialog::Kind::popupMenuAsync);
+    EXPECT_EQ (dialogs.last().menuItems, juce::StringArray ("1 Quit"));
+    EXPECT_EQ (loopStops, 0) << "a dismissed menu changes nothing";
+    EXPECT_NE (app->getMainWindow(), nullptr);
+
+    dialogs.answerMenu (1);
+    clickTrayEntry();
+    EXPECT_EQ (loopStops, 1);
+
+    app->shutdown();
+    EXPECT_EQ (app->getMainWindow(), nullptr);
+    EXPECT_EQ (releases, 1);
+    EXPECT_TRUE (windowGoneAtRelease) << "the window goes before the Host and the timer";
+}
+
+TEST_F (ShellWithTrayTest, TheCloseButtonDeletesTheTrayEntryAndTheRootComponentExactlyOnce)
+{
+    app->initialise ({});
+    DeletionCounter trayDeletions, rootDeletions;
+    window().getTrayComponent()->addComponentListener (&trayDeletions);
+    root().addComponentListener (&rootDeletions);
+
+    window().closeButtonPressed();
+    EXPECT_EQ (trayDeletions.deletions, 1);
+    EXPECT_EQ (window().getTrayComponent(), nullptr);
+    EXPECT_EQ (loopStops, 1);
+
+    app->shutdown(); // what the framework does once the loop has stopped
+    app->shutdown(); // and again, as the quit sequence may
+    EXPECT_EQ (rootDeletions.deletions, 1);
+    EXPECT_EQ (trayDeletions.deletions, 1);
+    EXPECT_EQ (app->getMainWindow(), nullptr);
+}
+
+TEST_F (ShellApplicationTest, AQuitWhileAHandlerWaitsInTheMessageLoopLeavesThePageAliveUntilTheHandlerReturns)
+{
+    app->initialise ({});
+    juce::Component::SafePointer<juce::Component> page (root().getContentArea().getPage());
+    ASSERT_NE (page, nullptr);
+
+    // A handler of the page waits (as the firmware command and SEND DATA do); during the wait the
+    // user closes the window.
+    juce::MessageManager::callAsync ([this] { window().closeButtonPressed(); });
+    talvor::waitMs (120);
+    EXPECT_EQ (loopStops, 1);
+    ASSERT_NE (page, nullptr) << "the handler resumes on a living page";
+    page->repaint();
+
+    app->shutdown();
+    EXPECT_EQ (page, nullptr);
+}
+
+TEST_F (ShellApplicationTest, TheContentAreaReCentresTheWindowDuringItsFirstFiveLayoutsOnly)
+{
+    app->initialise ({});
+    auto& shown = window();
+    DemoContentComponent::resetRecentringCount();
+
+    juce::Array<bool> recentred;
+    for (int layout = 0; layout < 8; ++layout)
+    {
+        shown.setBounds (3, 4, 900 + 10 * layout, 650);
+        const auto offCentre = shown.getBounds().getCentre() - shown.getParentMonitorArea().getCentre();
+        recentred.add (shown.getPosition() != juce::Point<int> (3, 4) && std::abs (offCentre.x) <= 1 && std::abs (offCentre.y) <= 1);
+    }
+    EXPECT_EQ (recentred, juce::Array<bool> (true, true, true, true, true, false, false, false));
+}
+} // namespace

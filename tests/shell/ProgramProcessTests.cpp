@@ -1,0 +1,173 @@
+// Tests that start the built program as a process of its own.
+#include "shell/DemoSlaveProcess.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "tests/support/X11Windows.h"
+
+#include <juce_data_structures/juce_data_structures.h>
+
+namespace
+{
+using shelltest::programFile;
+
+juce::MemoryBlock treeMessage (const juce::ValueTree& tree)
+{
+    juce::MemoryOutputStream out (256);
+    tree.writeToStream (out);
+    return out.getMemoryBlock();
+}
+
+TEST (ChildProcessReplyTest, TheReplyIsTheCountPlusOneAndOneWithoutACount)
+{
+    juce::ValueTree withCount ("anything");
+    withCount.setProperty ("count", 41, nullptr);
+    const auto reply = makeChildProcessReply (treeMessage (withCount));
+    EXPECT_EQ (reply.getType().toString(), "REPLY");
+    EXPECT_EQ ((int) reply["countPlusOne"], 42);
+
+    EXPECT_EQ ((int) makeChildProcessReply (treeMessage (juce::ValueTree ("empty")))["countPlusOne"], 1);
+    EXPECT_EQ ((int) makeChildProcessReply (juce::MemoryBlock ("\x07garbage", 8))["countPlusOne"], 1);
+}
+
+TEST (ChildProcessReplyTest, AnOrdinaryCommandLineOrOneWithoutACoordinatorMakesNoChildProcess)
+{
+    EXPECT_FALSE (invokeChildProcessSlave ({}));
+    EXPECT_FALSE (invokeChildProcessSlave ("--open something.corvix"));
+    EXPECT_FALSE (invokeChildProcessSlave ("--demoUID:corvix_no_such_pipe_4711"));
+}
+
+// The coordinator's side, as another program would run it.
+class Coordinator final : public juce::ChildProcessCoordinator
+{
+public:
+    void handleMessageFromWorker (const juce::MemoryBlock& message) override
+    {
+        const juce::ScopedLock lock (section);
+        received.add (juce::ValueTree::readFromData (message.getData(), message.getSize()));
+        arrived.signal();
+    }
+
+    void handleConnectionLost() override { connectionLost = true; }
+
+    juce::ValueTree waitForMessage (int index)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt)
+        {
+            {
+                const juce::ScopedLock lock (section);
+                if (index < received.size())
+                    return received[index];
+            }
+            arrived.wait (100);
+        }
+        return {};
+    }
+
+    std::atomic<bool> connectionLost{ false };
+
+private:
+    juce::CriticalSection section;
+    juce::Array<juce::ValueTree> received;
+    juce::WaitableEvent arrived;
+};
+
+TEST (ChildProcessModeTest, TheRealProgramStartedAsAChildGreetsAndAnswersCounts)
+{
+    Coordinator coordinator;
+    ASSERT_TRUE (coordinator.launchWorkerProcess (programFile(), "demoUID", 10000));
+
+    EXPECT_EQ (coordinator.waitForMessage (0).getType().toString(), "HelloWorld");
+
+    juce::ValueTree question ("question");
+    question.setProperty ("count", 41, nullptr);
+    ASSERT_TRUE (coordinator.sendMessageToWorker (treeMessage (question)));
+    const auto answer = coordinator.waitForMessage (1);
+    EXPECT_EQ (answer.getType().toString(), "REPLY");
+    EXPECT_EQ ((int) answer["countPlusOne"], 42);
+
+    ASSERT_TRUE (coordinator.sendMessageToWorker (treeMessage (juce::ValueTree ("no count"))));
+    EXPECT_EQ ((int) coordinator.waitForMessage (2)["countPlusOne"], 1);
+
+    EXPECT_FALSE (juce::StringArray (talvor::test::shownWindowTitles()).contains ("Orvel-A Corvix V1.00"))
+        << "a child process opens no window";
+    coordinator.killWorkerProcess();
+}
+
+// Starts the program with a home folder of its own, so its single-instance lock is its own.
+class ProgramRun
+{
+public:
+    explicit ProgramRun (const juce::File& home)
+    {
+        started = process.start (juce::StringArray ("/usr/bin/env", "HOME=" + home.getFullPathName(), programFile().getFullPathName()),
+                                 juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr);
+    }
+
+    ~ProgramRun()
+    {
+        if (process.isRunning())
+            process.kill();
+    }
+
+    bool started{ false };
+    juce::ChildProcess process;
+};
+
+int countProgramWindows()
+{
+    int count = 0;
+    for (const auto& title : talvor::test::shownWindowTitles())
+        if (title.startsWith ("Orvel-A"))
+            ++count;
+    return count;
+}
+
+juce::String programWindowTitle()
+{
+    for (const auto& title : talvor::test::shownWindowTitles())
+        if (title.startsWith ("Orvel-A"))
+            return title;
+    return {};
+}
+
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (! condition())
+    {
+        if (juce::Time::getMillisecondCounter() > end)
+            return false;
+        juce::Thread::sleep (50);
+    }
+    return true;
+}
+
+TEST (ProgramRunTest, ASecondStartEndsAtOnceAndTheWindowsCloseButtonEndsTheProgramCleanly)
+{
+    juce::TemporaryFile homeFolder;
+    const auto home = homeFolder.getFile();
+    ASSERT_TRUE (home.createDirectory());
+    talvor::test::prepareWindowManagerAtoms();
+
+    ProgramRun first (home);
+    ASSERT_TRUE (first.started);
+    ASSERT_TRUE (waitUntil ([] { return countProgramWindows() == 1; }, 30000)) << "the program shows its window";
+
+    ProgramRun second (home);
+    ASSERT_TRUE (second.started);
+    EXPECT_TRUE (second.process.waitForProcessToFinish (30000)) << "a second start ends at once";
+    EXPECT_EQ (second.process.getExitCode(), 0u);
+    EXPECT_EQ (countProgramWindows(), 1);
+    EXPECT_TRUE (first.process.isRunning());
+
+    // The close button, as the window manager reports it. The exit code also carries what the
+    // sanitizer build reports at exit (leaks among it).
+    EXPECT_EQ (talvor::test::requestWindowClose (programWindowTitle()), 1);
+    ASSERT_TRUE (first.process.waitForProcessToFinish (30000));
+    const auto output = first.process.readAllProcessOutput();
+    EXPECT_EQ (first.process.getExitCode(), 0u) << output;
+    EXPECT_FALSE (output.contains ("ERROR: AddressSanitizer")) << output;
+    EXPECT_FALSE (output.contains ("ERROR: LeakSanitizer")) << output;
+    EXPECT_EQ (countProgramWindows(), 0);
+    home.deleteRecursively();
+}
+} // namespace
