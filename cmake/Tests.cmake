@@ -4,9 +4,11 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 include(Layers)
 
-# corvix_test(name SOURCES_DIR dir DEPENDS libs...): one test program per folder of tests/.
+# corvix_test(name DEPENDS libs... [LOCK name]): one test program per folder of tests/.
+# LOCK names state that the tests share with other programs' tests (the X server's system-tray
+# selection, for instance): CTest then never runs two tests holding the same lock at once.
 function(corvix_test name)
-    cmake_parse_arguments(arg "" "" "DEPENDS;PRECOMPILE" ${ARGN})
+    cmake_parse_arguments(arg "" "LOCK" "DEPENDS;PRECOMPILE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     if(NOT sources)
         message(STATUS "${name}: no test sources yet")
@@ -18,8 +20,12 @@ function(corvix_test name)
         target_precompile_headers(${name} PRIVATE ${arg_PRECOMPILE})
     endif()
     corvix_warnings(${name})
+    set(properties TIMEOUT 300)
+    if(arg_LOCK)
+        list(APPEND properties RESOURCE_LOCK ${arg_LOCK})
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES TIMEOUT 300)
+        PROPERTIES ${properties})
 endfunction()

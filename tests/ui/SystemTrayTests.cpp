@@ -1,4 +1,5 @@
 #include "tests/support/SystemTrayOwner.h"
+#include "tests/support/X11Windows.h"
 #include "ui/SystemTray.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@ namespace
 {
 TEST (SystemTrayTest, TheTrayIsThereExactlyWhileSomeClientOwnsTheTraySelection)
 {
+    // A connection held throughout, so the server does not reset between the steps.
+    const talvor::test::WindowManagerAtoms serverKeptAlive;
     EXPECT_FALSE (talvor::desktopHasSystemTray()) << "the virtual X server has no tray manager";
     {
         talvor::test::SystemTrayOwner trayManager;
