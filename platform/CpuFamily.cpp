@@ -37,6 +37,8 @@ bool isAppleM2()
     return model.contains ("M2") && ! namesChipVariant (model);
 }
 
+bool isAppleM2Series() { return cpuModel().contains ("M2"); }
+
 bool isAppleProChip()
 {
     const auto model = cpuModel();

@@ -16,6 +16,9 @@ bool isAppleProChip();
 bool isAppleMaxChip();
 bool isAppleUltraChip();
 
+/** True for every chip of the M2 series, the Pro, Max and Ultra variants included. */
+bool isAppleM2Series();
+
 /** "Intel", "AMD", "M1", "M2", "Pro", "Max", "Ultra" for the first test above that holds, in
     that order, or the empty text. The words are constants that live as long as the program. */
 const char* cpuFamilyName();

@@ -28,7 +28,7 @@ void FirmwareUpgradeComponent::stepUpgrade()
 
     auto result = juce::Result::ok();
 
-    if (cpuModelText().contains ("M2"))
+    if (isAppleM2Series())
     {
         result = juce::Result::fail (m2Refusal);
     }

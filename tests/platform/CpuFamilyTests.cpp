@@ -42,6 +42,7 @@ TEST (CpuFamilyTest, TheSingleTestsAnswerOnTheirOwn)
     const talvor::ScopedCpuModelSource source ([] { return juce::String ("Apple M2 Ultra"); });
     EXPECT_FALSE (talvor::isAmdCpu());
     EXPECT_FALSE (talvor::isAppleM2());
+    EXPECT_TRUE (talvor::isAppleM2Series()) << "the series takes every variant";
     EXPECT_TRUE (talvor::isAppleUltraChip());
     EXPECT_FALSE (talvor::isAppleProChip());
 }
@@ -53,6 +54,7 @@ TEST (CpuFamilyTest, TheModelTextIsReadAnewOnEveryCall)
     EXPECT_TRUE (talvor::isAmdCpu());
     model = "Intel Xeon";
     EXPECT_FALSE (talvor::isAmdCpu());
+    EXPECT_FALSE (talvor::isAppleM2Series());
     EXPECT_STREQ (talvor::cpuFamilyName(), "Intel");
 }
 } // namespace
