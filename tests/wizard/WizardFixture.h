@@ -38,8 +38,13 @@ protected:
     juce::TemporaryFile cacheFolder;
     juce::String cpuModel{ "Intel(R) Core(TM) i7" };
     ScopedCpuModelSource cpu{ [this] { return cpuModel; } };
-    ScopedDispatchSliceRunner fasterWaits{ [] (int ms)
-                                           { juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jmax (1, ms / 10)); } };
+    // Each slice also waits for the answers the simulated devices gave in it, so a busy machine
+    // never turns a prompt answer into a late one.
+    ScopedDispatchSliceRunner fasterWaits{ [this] (int ms)
+                                           {
+                                               juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jmax (1, ms / 10));
+                                               ports.waitForDueDeliveries();
+                                           } };
     ScopedBlhostTiming noToolWaits{ quickToolTiming() };
 
     static BlhostTiming quickToolTiming()
