@@ -1,0 +1,68 @@
+#include "editor/PageEdits.h"
+
+#include "editor/MappableButton.h"
+#include "link/Host.h"
+#include "map/ControlLayout.h"
+#include "map/SharedEditingState.h"
+#include "map/Workstations.h"
+
+namespace NsOrvelA::pageEdits
+{
+Host* host() noexcept { return hostInstance; }
+
+MappableButton* selectedButton() noexcept { return dynamic_cast<MappableButton*> (currentControl); }
+
+int selectedControlId() noexcept { return currentControl != nullptr ? currentControl->getControlNumber() : 0; }
+
+ControlEntry selectedEntry()
+{
+    if (currentControl == nullptr || hostInstance == nullptr)
+        return {};
+
+    return hostInstance->getStateTree().controlEntryInCurrentSlot (currentControl->getControlNumber());
+}
+
+ControlEntry editableEntry() { return selectedIsFixedHuiButton() ? ControlEntry() : selectedEntry(); }
+
+int selectedSlotId() { return hostInstance != nullptr ? hostInstance->getStateTree().currentSlotId() : 0; }
+
+int currentDawId() { return hostInstance != nullptr ? hostInstance->getStateTree().currentDawId() : 0; }
+
+bool selectedIsFixedHuiButton()
+{
+    return currentControl != nullptr && hostInstance != nullptr && hostInstance->isFixedHuiButton (currentControl->getControlNumber());
+}
+
+void markSlotForUpload (int slotId) noexcept
+{
+    if (isSlotId (slotId))
+        slotDirty[static_cast<size_t> (slotId - 1)] = 1;
+}
+
+void copyToLinkedButtons (int controlId, const ControlEntry& entry)
+{
+    if (hostInstance == nullptr || ! isButtonControl (controlId) || static_cast<int> (entry.getProperty (mapIds::lockBy, 0)) <= 0)
+        return;
+
+    const auto state = hostInstance->getStateTree();
+    const auto column = (controlId - firstButtonControl) % buttonsPerRow;
+    const auto rows = (lastButtonControl - firstButtonControl + 1) / buttonsPerRow;
+
+    for (int row = 0; row < rows; ++row)
+    {
+        const auto linked = firstButtonControl + column + buttonsPerRow * row;
+
+        if (linked == controlId)
+            continue;
+
+        auto target = state.controlEntryInCurrentSlot (linked);
+        copyEntryKeepingId (entry, target);
+    }
+}
+
+void refreshSelectedCaption()
+{
+    if (auto* button = selectedButton())
+        button->refreshCaption();
+}
+} // namespace NsOrvelA::pageEdits
