@@ -292,7 +292,7 @@ void FirmwareUpgradeComponent::buttonClicked (juce::Button* button)
 void FirmwareUpgradeComponent::runStep (int stepIndex)
 {
     const auto outermost = stepDepth == 0;
-    ++stepDepth;
+    deepestStepDepth = juce::jmax (deepestStepDepth, ++stepDepth);
 
     switch (stepIndex)
     {

@@ -100,6 +100,7 @@ public:
     juce::Label& getStatusLabel() noexcept { return statusLabel; }
     juce::Label& getInstructionLabel (int stepIndex) { return instructionLabels[(size_t) stepIndex]; }
     juce::ProgressBar& getProgressBar() noexcept { return progressBar; }
+    int getDeepestStepNesting() const noexcept { return deepestStepDepth; }
     bool hasMidiHandler() const noexcept { return midiHandler != nullptr; }
     bool isMidiHandlerOpen() const noexcept { return midiHandler != nullptr && midiHandler->isOpen(); }
 
@@ -154,6 +155,7 @@ private:
 
     // How the steps stand on the stack.
     int stepDepth = 0;
+    int deepestStepDepth = 0;
     bool closeRequested = false;
     bool nextUnitRequested = false;
     bool closedDown = false;
