@@ -139,6 +139,30 @@ TEST_F (UpgradeDialog, ClosingResetsTheMidiUnitsLeftInUpgradeMode)
     EXPECT_EQ (ports.getOpenPortCount(), 0);
 }
 
+TEST_F (UpgradeDialog, TheBackEndLetsTheUpgradePortGoBeforeTheUnitIsReset)
+{
+    corvix::testing::SimulatedUpgradeDevice device (ports);
+    ports.setExclusiveOpens (true);
+    FirmwareUpgradeDialog dialog (std::make_unique<FirmwareUpgradeComponent> (101, true), nullptr);
+    bool handlerOpen = false;
+    scripted.answerModal (
+        [&] (juce::Component&)
+        {
+            auto& wizard = dialog.getWizard();
+            wizard.selectTargetProduct (101);
+            wizard.runStep (1);
+            wizard.runStep (2);
+            handlerOpen = wizard.isMidiHandlerOpen();
+        });
+    pressInChooser ("OK");
+
+    dialog.run();
+
+    ASSERT_TRUE (handlerOpen);
+    EXPECT_EQ (device.receivedFrames().size(), 1u) << "the reset frame reached the unit through the port the back-end held";
+    EXPECT_EQ (ports.getOpenPortCount(), 0);
+}
+
 TEST_F (UpgradeDialog, ClosingResetsAUnitTheBootloaderToolAnsweredFor)
 {
     {
