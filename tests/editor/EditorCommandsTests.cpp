@@ -1,0 +1,265 @@
+#include "devices/PortNames.h"
+#include "editor/EditorCommands.h"
+#include "link/MyTimer.h"
+#include "map/ControlLayout.h"
+#include "tests/editor/EditorTestSupport.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SimulatedUnit.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using namespace NsOrvelA;
+using corvix::testing::RecordingEditor;
+using corvix::testing::SimulatedUnit;
+using talvor::test::ScriptedDialogs;
+using talvor::test::ShownDialog;
+
+class EditorCommands : public corvix::testing::EditorTest
+{
+protected:
+    EditorCommands() { folder.createDirectory(); }
+    ~EditorCommands() override { folder.deleteRecursively(); }
+
+    juce::File fileNamed (const juce::String& name) { return folder.getChildFile (name); }
+
+    /** A map file with workstations 5, 6, 7 and each slot's options turned round, written from
+        the live map, which is then put back as it was. */
+    juce::File mapFileWithOtherWorkstations()
+    {
+        const auto before = host->getState().createCopy();
+
+        for (int slotId = 1; slotId <= 3; ++slotId)
+        {
+            auto slot = map().slotNode (slotId, 1);
+            slot.setProperty (mapIds::current, slotId + 4, nullptr);
+
+            for (int option = 1; option <= 3; ++option)
+                slot.setProperty ("daw" + juce::String (option), option == slotId ? 0 : 1, nullptr);
+        }
+
+        const auto file = fileNamed ("other.corvix");
+        EXPECT_TRUE (host->saveMappingFile (file).wasOk());
+        host->getState().copyPropertiesAndChildrenFrom (before, nullptr);
+        return file;
+    }
+
+    talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("map-files", {}, false);
+    ScriptedDialogs scripted;
+    RecordingEditor editor;
+};
+
+//==============================================================================
+TEST_F (EditorCommands, SaveFileCancelledWritesAndShowsNothing)
+{
+    scripted.answerFile ({});
+    editorCommands::saveMapFile (*host, "SAVE FILE");
+
+    ASSERT_EQ (scripted.shown().size(), 1u);
+    const auto& chooser = scripted.last();
+    EXPECT_EQ (chooser.kind, ShownDialog::Kind::saveChooser);
+    EXPECT_EQ (chooser.title, "Save Mapping");
+    EXPECT_EQ (chooser.filePatterns, "*.corvix");
+    EXPECT_FALSE (chooser.warnAboutOverwriting);
+    EXPECT_EQ (chooser.initialLocation, juce::File::getSpecialLocation (juce::File::userDocumentsDirectory));
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
+}
+
+TEST_F (EditorCommands, SaveFileIntoAFolderThatCannotBeWrittenShowsTheError)
+{
+    // A plain file stands where the folder would have to be: no user can write below it.
+    const auto blocker = fileNamed ("blocker");
+    ASSERT_TRUE (blocker.replaceWithText ("not a folder"));
+    scripted.answerFile (blocker.getChildFile ("map.corvix"));
+    editorCommands::saveMapFile (*host, "SAVE FILE");
+
+    ASSERT_EQ (scripted.shown().size(), 2u);
+    EXPECT_EQ (scripted.last().kind, ShownDialog::Kind::messageBox);
+    EXPECT_EQ (scripted.last().icon, juce::MessageBoxIconType::NoIcon);
+    EXPECT_EQ (scripted.last().title, "");
+    EXPECT_EQ (scripted.last().message, "Error: Failed to write mapping file");
+}
+
+TEST_F (EditorCommands, ASavedFileSaysSoAndLoadsBackIntoTheSameTree)
+{
+    entry (40).setProperty (mapIds::name, "Saved name", nullptr);
+    const auto saved = host->getState().createCopy();
+    const auto file = fileNamed ("map.corvix");
+    scripted.answerFile (file);
+    editorCommands::saveMapFile (*host, "SAVE FILE");
+
+    EXPECT_EQ (scripted.last().message, "SAVE FILE successfully!");
+    ASSERT_TRUE (file.existsAsFile());
+
+    entry (40).setProperty (mapIds::name, "Changed since", nullptr);
+    scripted.answerFile (file);
+    EXPECT_TRUE (editorCommands::loadMapFile (*host, editor));
+    EXPECT_TRUE (host->getState().isEquivalentTo (saved));
+}
+
+//==============================================================================
+TEST_F (EditorCommands, LoadFileCancelledChangesNothing)
+{
+    const auto live = host->getState();
+    scripted.answerFile ({});
+
+    EXPECT_FALSE (editorCommands::loadMapFile (*host, editor));
+    ASSERT_EQ (scripted.shown().size(), 1u);
+    EXPECT_EQ (scripted.last().kind, ShownDialog::Kind::openChooser);
+    EXPECT_EQ (scripted.last().title, "Load Mapping");
+    EXPECT_EQ (scripted.last().filePatterns, "*.corvix");
+    EXPECT_EQ (scripted.last().initialLocation, juce::File::getSpecialLocation (juce::File::userDocumentsDirectory));
+    EXPECT_EQ (host->getState(), live);
+    EXPECT_EQ (editor.fullRefreshes, 0);
+}
+
+TEST_F (EditorCommands, AFileThatIsNoMapShowsTheErrorAndChangesNothing)
+{
+    const auto live = host->getState();
+    const auto notXml = fileNamed ("broken.corvix");
+    const auto notAMap = fileNamed ("other.corvix");
+    ASSERT_TRUE (notXml.replaceWithText ("<store><model"));
+    ASSERT_TRUE (notAMap.replaceWithText ("<?xml version=\"1.0\"?>\n<recipe id=\"1\"/>"));
+    slotDirty = { 0, 1, 0 };
+
+    for (const auto& file : { notXml, notAMap, fileNamed ("missing.corvix") })
+    {
+        scripted.forget();
+        scripted.answerFile (file);
+
+        EXPECT_FALSE (editorCommands::loadMapFile (*host, editor)) << file.getFileName();
+        ASSERT_EQ (scripted.shown().size(), 2u) << file.getFileName();
+        EXPECT_EQ (scripted.last().kind, ShownDialog::Kind::messageBox);
+        EXPECT_EQ (scripted.last().title, "");
+        EXPECT_EQ (scripted.last().message, "Error: Could not load mapping data") << file.getFileName();
+    }
+
+    EXPECT_EQ (host->getState(), live) << "the live map stays";
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 1, 0 }));
+    EXPECT_EQ (editor.fullRefreshes, 0);
+    EXPECT_EQ (editor.panelRefreshes, 0);
+}
+
+TEST_F (EditorCommands, ALoadedFilesWorkstationsAndOptionsReachTheRefreshAndThroughTheTimerAUnit)
+{
+    SimulatedUnit unit (ports, {});
+    const auto file = mapFileWithOtherWorkstations();
+    ASSERT_EQ (slotDawIds, (std::array<int, 3>{ 0, 0, 0 }));
+
+    std::array<int, 3> dawsAtRefresh{};
+    std::array<std::array<int, 3>, 3> optionsAtRefresh{};
+    editor.onFullRefresh = [&]
+    {
+        dawsAtRefresh = slotDawIds;
+        optionsAtRefresh = slotOptionFlags;
+    };
+
+    scripted.answerFile (file);
+    ASSERT_TRUE (editorCommands::loadMapFile (*host, editor));
+    EXPECT_EQ (scripted.shown().size(), 1u) << "a successful load shows nothing";
+    EXPECT_EQ (editor.fullRefreshes, 1);
+    EXPECT_EQ (editor.panelRefreshes, 1);
+    EXPECT_EQ (dawsAtRefresh, (std::array<int, 3>{ 5, 6, 7 }));
+    EXPECT_EQ (optionsAtRefresh[0], (std::array<int, 3>{ 0, 1, 1 }));
+    EXPECT_EQ (optionsAtRefresh[2], (std::array<int, 3>{ 1, 1, 0 }));
+
+    MyTimer timer;
+    timer.timerCallback();
+    timer.stopTimer();
+
+    for (int slotId = 1; slotId <= 3; ++slotId)
+    {
+        EXPECT_EQ (unit.slot (slotId).settingWorkstation, slotId + 4) << "slot " << slotId;
+        EXPECT_EQ (unit.slot (slotId).modeWorkstation, slotId + 4) << "slot " << slotId;
+    }
+
+    EXPECT_EQ (unit.slot (1).options, 0x03) << "options 2 and 3 on";
+    EXPECT_EQ (unit.slot (3).options, 0x06) << "options 1 and 2 on";
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
+}
+
+//==============================================================================
+class SendData : public EditorCommands
+{
+protected:
+    SendData()
+    {
+        host->setSelectedOutputName ("Orvel-A 4");
+        chooseWorkstation (1, 2);
+        auto control = entry (40);
+        control.setProperty (mapIds::valueType, "func", nullptr);
+        control.setProperty (mapIds::value, 0x5B, nullptr);
+        slotDirty = { 1, 0, 1 };
+    }
+
+    SimulatedUnit unit{ ports, {} };
+};
+
+TEST_F (SendData, SendsTheTablesOfTheCurrentMapAndThenClearsTheMarks)
+{
+    EXPECT_TRUE (editorCommands::sendDataNow (*host).wasOk());
+
+    const auto row = static_cast<size_t> (controlTableRow (40));
+    const auto received = unit.slot (1);
+    EXPECT_EQ (received.table[row * 8 + 3], 0x5B) << "the edit made just now is in what the unit got";
+    const auto& built = deviceTableBuffers[0][0];
+    EXPECT_TRUE (std::equal (built.begin(), built.end(), received.table.begin()));
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
+
+    scripted.deliverAsyncAnswers();
+    ASSERT_EQ (scripted.shown().size(), 1u);
+    EXPECT_EQ (scripted.last().kind, ShownDialog::Kind::messageBoxAsync);
+    EXPECT_EQ (scripted.last().icon, juce::MessageBoxIconType::WarningIcon);
+    EXPECT_EQ (scripted.last().title, "Send Mapping");
+    EXPECT_EQ (scripted.last().message, "Done!");
+}
+
+TEST_F (SendData, AFailedSendLeavesTheSlotsMarkedAndShowsTheError)
+{
+    unit.setSilent (true);
+    const auto result = editorCommands::sendDataNow (*host);
+
+    EXPECT_TRUE (result.failed());
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 1, 0, 1 }));
+    scripted.deliverAsyncAnswers();
+    ASSERT_FALSE (scripted.shown().empty());
+    EXPECT_EQ (scripted.last().title, "Send Mapping");
+    EXPECT_EQ (scripted.last().message, result.getErrorMessage());
+    EXPECT_EQ (scripted.last().message, "Time out!");
+
+    host->setSelectedOutputName ({});
+    editorCommands::sendDataNow (*host);
+    scripted.deliverAsyncAnswers();
+    EXPECT_EQ (scripted.last().message, "No selected output device!");
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 1, 0, 1 }));
+}
+
+//==============================================================================
+TEST_F (EditorCommands, SaveAsDefaultHasTheNextTickTellTheUnitsAndThenStoreTheMap)
+{
+    SimulatedUnit unit (ports, {});
+    const auto settings = corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf");
+    settings.deleteFile();
+    bool storedBeforeTheUnitsWereTold = true;
+    unit.onMessage = [&] (const SimulatedUnit::ReceivedMessage& m)
+    {
+        if (m.bytes == std::vector<juce::uint8>{ 0xEC, 0x2D, 0x01 })
+            storedBeforeTheUnitsWereTold = settings.existsAsFile();
+    };
+
+    editorCommands::saveAsDefault();
+    EXPECT_TRUE (scripted.shown().empty());
+    EXPECT_EQ (unit.countChannelMessages (0xEC, 0x2D), 0) << "nothing happens before the tick";
+
+    MyTimer timer;
+    timer.timerCallback();
+    timer.stopTimer();
+
+    EXPECT_EQ (unit.countChannelMessages (0xEC, 0x2D), 1);
+    EXPECT_FALSE (storedBeforeTheUnitsWereTold);
+    ASSERT_TRUE (settings.existsAsFile());
+    EXPECT_EQ (saveDefaultsPending, 0);
+}
+} // namespace
