@@ -254,3 +254,40 @@ TEST_F (ConnectSteps, TwoPortsOfTheChosenNameAreRefusedEvenWhenTheUnitWasSeenWhi
     EXPECT_EQ (wizard.getCurrentStep(), -1);
 }
 } // namespace
+
+namespace
+{
+using namespace talvor;
+using namespace talvor::test;
+
+TEST_F (ConnectSteps, EscEndsTheWaitForTheUnitsPortAndTheProbesStillFollow)
+{
+    FirmwareUpgradeComponent wizard (2057, true);
+    automaticMode = false;
+    juce::Timer::callAfterDelay (1, [&wizard] { wizard.keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)); });
+
+    wizard.runStep (0);
+
+    // Four waits of one second would be 40 slices; the probes after them wait 2 x 235 ms.
+    EXPECT_LT (slicesOf100Ms, 20) << "the waits were cut short";
+    EXPECT_FALSE (abortRequested) << "the wait took the request";
+    EXPECT_EQ (toolRuns ("get-property"), 1);
+    EXPECT_EQ (toolRuns ("reset"), 1);
+    EXPECT_FALSE (unitFound);
+}
+
+TEST_F (ConnectSteps, InTestModeTheBootloaderIsProbedTwelveTimesBeforeTheUnitCountsAsMissing)
+{
+    tool.script ("get-property", "silent");
+    FirmwareUpgradeComponent wizard (2057, true);
+    automaticMode = false;
+    testMode = true;
+
+    wizard.runStep (0);
+
+    EXPECT_EQ (toolRuns ("get-property"), 12 + 1) << "twelve probes, then the one before the reset";
+    EXPECT_EQ (toolRuns ("reset"), 0) << "a tool that printed nothing found no unit";
+    EXPECT_EQ (boxesWithMessage ("The target device of \"Orvel-A\" is not found!"), 1);
+    EXPECT_EQ (wizard.getCurrentStep(), -1);
+}
+} // namespace

@@ -30,6 +30,8 @@ protected:
 
     std::vector<SentMessage> sentToUnits;
     juce::Array<juce::File> diskFolders;
+    /** The full slices the waits asked for: a wait of one second is ten of them. */
+    int slicesOf100Ms = 0;
     VirtualMidiPortBackend ports;
     ScopedMidiPortBackend installedPorts{ ports };
     ScriptedDialogs scripted;
@@ -42,6 +44,7 @@ protected:
     // never turns a prompt answer into a late one.
     ScopedDispatchSliceRunner fasterWaits{ [this] (int ms)
                                            {
+                                               slicesOf100Ms += ms == 100 ? 1 : 0;
                                                juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jmax (1, ms / 10));
                                                ports.waitForDueDeliveries();
                                            } };
