@@ -1,9 +1,11 @@
 #pragma once
 
+#include "editor/DeviceLink.h"
 #include "platform/ProgramFile.h"
 #include "shell/DemoRunnerApplication.h"
 #include "shell/MainComponent.h"
 #include "shell/PageRegistry.h"
+#include "tests/support/HostTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +14,10 @@ namespace shelltest
 /** The built program, with its resources folder beside it. */
 inline juce::File programFile() { return juce::File (CORVIX_PROGRAM_PATH); }
 
-/** The application run in the test's process, as the framework would run it, but with its loop
-    stop and its release of process-wide objects recorded instead of done. */
-class ShellApplicationTest : public testing::Test
+/** The application run in the test's process, as the framework would run it, over a test Host
+    with virtual MIDI ports, its loop stop recorded instead of done, and its release of the
+    process-wide objects recorded and done as far as a test may (the test's Host stays). */
+class ShellApplicationTest : public corvix::testing::HostTest
 {
 protected:
     talvor::ScopedProgramFile program{ programFile() };
