@@ -13,8 +13,9 @@ juce::Result Host::saveMappingFile (const juce::File& file)
         return juce::Result::fail ("Could not save current mapping to disk");
 
     // Written straight from the tree, with the bytes the framework's XML writer gives, through a
-    // temporary file, so a failed write leaves an existing file as it was; a folder of that name
-    // is never replaced.
+    // new file that takes the old one's place only once it is whole on the disk: a full disk, a
+    // folder that cannot be written or a read-only file leave an existing file as it was, and a
+    // folder of that name is never replaced.
     if (file.isDirectory() || ! MapXmlWriter::writeToFile (impl->state, mapFileFormat(), file))
         return juce::Result::fail ("Failed to write mapping file");
 
@@ -25,7 +26,8 @@ juce::Result Host::loadMappingFile (const juce::File& file)
 {
     const auto loadFailed = juce::Result::fail ("Could not load mapping data");
 
-    // The tree the framework's XML reader would give, read straight from the text.
+    // The tree the framework's XML reader would give, read straight from the text; what is not a
+    // map (and what would hang or crash the framework's parser) is refused.
     auto loaded = MapXmlReader::readFile (file);
 
     if (! loaded.isValid())

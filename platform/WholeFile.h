@@ -10,4 +10,19 @@ ByteList readWholeFile (const juce::String& path);
 /** Replaces the file's contents with the bytes, creating missing folders and the file itself.
     A longer file is cut to the new length. True when every byte was written. */
 bool writeWholeFile (const juce::String& path, const ByteList& bytes);
+
+/** How replacing a file ended. */
+enum class FileReplacement
+{
+    replaced,
+    readOnly, // the file is there and may not be written: it was left alone
+    failed,   // nothing was replaced; an existing file is as it was
+};
+
+/** Puts the bytes in place of the file's contents without ever leaving a part-written file: they
+    are written into a new file beside it, every write and the final flush to the disk checked, and
+    only then does the new file take the old one's name (and, on POSIX systems, its permissions).
+    A full disk, a folder that cannot be written, a folder of that name, or a file the user has
+    made read-only keep the old file whole. */
+FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size);
 } // namespace talvor

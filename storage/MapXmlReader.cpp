@@ -6,11 +6,15 @@
 #include <utility>
 #include <vector>
 
+// A tree read here equals the framework's own reading of the same text, proven against this release
+// of the framework: an upgrade must prove it again before this number moves.
+static_assert (JUCE_MAJOR_VERSION == 7 && JUCE_MINOR_VERSION == 0 && JUCE_BUILDNUMBER == 5,
+               "the map reader was proven against JUCE 7.0.5: check it against the new release's XmlDocument and fromXml");
+
 namespace NsOrvelA
 {
 namespace
 {
-constexpr int deepestNesting = 256;
 constexpr int mostAttributes = 256;
 
 bool isAsciiWhitespace (char c) noexcept { return c == ' ' || (c >= 9 && c <= 13); }
@@ -114,8 +118,8 @@ private:
 };
 
 //==============================================================================
-/** The parser. Any construct it does not take on makes it give up; the caller then hands the
-    whole text to the framework. Text ends at the first 0 byte. */
+/** The parser. Any construct it does not take on makes it give up, and the text is refused.
+    Text ends at the first 0 byte. */
 class Parser
 {
 public:
@@ -135,25 +139,37 @@ public:
     }
 
 private:
-    /** Steps over well-formed multi-byte characters the way the framework's text pointer does;
-        false for a lead byte whose continuation bytes are missing, which the framework would
-        step across blindly. */
+    /** Steps over one well-formed UTF-8 character of two to four bytes; false for anything else
+        (a stray continuation byte, a missing one, an overlong form, a surrogate, a code past
+        U+10FFFF). The framework decodes such bytes in ways that differ between its own readers,
+        so a map holding them has no one meaning. */
     bool stepOverNonAscii() noexcept
     {
-        const auto lead = static_cast<juce::uint8> (*p++);
+        const auto byte = [this] (int i) { return static_cast<juce::uint8> (p[i]); };
+        const auto lead = byte (0);
+        const auto isContinuation = [&] (int i) { return (byte (i) & 0xc0) == 0x80; };
+        int length = 0;
 
-        if (lead < 0xc0)
-            return true; // a stray continuation byte: one step, as the framework takes it
+        if (lead >= 0xc2 && lead <= 0xdf)
+            length = 2;
+        else if (lead >= 0xe0 && lead <= 0xef)
+            length = 3;
+        else if (lead >= 0xf0 && lead <= 0xf4)
+            length = 4;
+        else
+            return false;
 
-        int extra = 0;
-
-        for (juce::uint8 bit = 0x40; (lead & bit) != 0 && bit > 0x8; bit = static_cast<juce::uint8> (bit >> 1))
-            ++extra;
-
-        for (int i = 0; i < extra; ++i, ++p)
-            if ((static_cast<juce::uint8> (*p) & 0xc0) != 0x80)
+        for (int i = 1; i < length; ++i)
+            if (! isContinuation (i))
                 return false;
 
+        const auto second = byte (1);
+
+        if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second > 0x9f) || (lead == 0xf0 && second < 0x90)
+            || (lead == 0xf4 && second > 0x8f))
+            return false;
+
+        p += length;
         return true;
     }
 
@@ -239,7 +255,7 @@ private:
         so that adding it does not walk a whole subtree; the tree comes out the same. */
     bool parseElement (juce::ValueTree& node, juce::ValueTree* parent, int depth)
     {
-        if (depth > deepestNesting)
+        if (depth >= MapXmlReader::deepestMapNesting)
             return false;
 
         const auto* nameStart = ++p;
@@ -274,7 +290,8 @@ private:
                 return false;
         }
 
-        // A name that came twice would be kept twice by the framework: its reading is taken.
+        // A name that came twice: the framework keeps both, uploads use one and a save writes
+        // the other, so the file has no one meaning.
         if (node.getNumProperties() != count)
             return false;
 
@@ -290,7 +307,7 @@ private:
         const auto* nameEnd = parseName();
 
         if (static_cast<juce::uint8> (*nameEnd) >= 0x80 || std::strncmp (nameStart, "base64:", 7) == 0)
-            return false; // such values are decoded into binary data by the framework
+            return false; // binary data, which a map never holds
 
         if (! skipSpaceInTag() || *p != '=')
             return false;
@@ -495,58 +512,32 @@ private:
     std::string decoded;
 };
 
-juce::ValueTree frameworkTreeOf (std::unique_ptr<juce::XmlElement> xml)
-{
-    return xml != nullptr ? juce::ValueTree::fromXml (*xml) : juce::ValueTree();
-}
 } // namespace
-
-std::optional<juce::ValueTree> MapXmlReader::readWithoutFramework (const char* text, size_t length)
-{
-    jassert (text[length] == 0);
-    juce::ignoreUnused (length);
-    return Parser (text).parseDocument();
-}
 
 juce::ValueTree MapXmlReader::readText (const char* text, size_t length)
 {
-    if (auto tree = readWithoutFramework (text, length))
-        return *tree;
-
-    return frameworkTreeOf (juce::parseXML (juce::String (juce::CharPointer_UTF8 (text), juce::CharPointer_UTF8 (text + length))));
+    jassert (text[length] == 0);
+    juce::ignoreUnused (length);
+    return Parser (text).parseDocument().value_or (juce::ValueTree());
 }
 
 juce::ValueTree MapXmlReader::readFile (const juce::File& file)
 {
     juce::MemoryBlock bytes;
 
-    // The framework reads a file of up to two bytes as no document, and one in UTF-16 after
-    // converting it; those, and files it cannot read, are left to it.
-    if (file.loadFileAsData (bytes) && bytes.getSize() > 2)
-    {
-        bytes.append ("", 1);
-        const auto* text = static_cast<const char*> (bytes.getData());
-        auto length = bytes.getSize() - 1;
-
-        if (! juce::CharPointer_UTF16::isByteOrderMarkBigEndian (text) && ! juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (text))
-        {
-            if (juce::CharPointer_UTF8::isByteOrderMark (text))
-            {
-                text += 3;
-                length -= 3;
-            }
-
-            if (auto tree = readWithoutFramework (text, length))
-                return *tree;
-        }
-    }
-
-    // The framework reads a file of up to two bytes as no document.
-    if (file.getSize() <= 2)
+    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
         return {};
 
-    // Parsed from the file's text, not from the file: the framework would otherwise open any local
-    // file that a document type in a map file names, and put its contents into the map.
-    return frameworkTreeOf (juce::parseXML (file.loadFileAsString()));
+    bytes.append ("", 1);
+    const auto* text = static_cast<const char*> (bytes.getData());
+    auto length = bytes.getSize() - 1;
+
+    if (length >= 3 && juce::CharPointer_UTF8::isByteOrderMark (text))
+    {
+        text += 3;
+        length -= 3;
+    }
+
+    return readText (text, length);
 }
 } // namespace NsOrvelA

@@ -1,10 +1,17 @@
 #include "storage/MapXmlWriter.h"
 
+#include "platform/WholeFile.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
+
+// The writer gives the framework's bytes, proven against this release of the framework (and the
+// pooling of names above relied on): an upgrade must prove both again before this number moves.
+static_assert (JUCE_MAJOR_VERSION == 7 && JUCE_MINOR_VERSION == 0 && JUCE_BUILDNUMBER == 5,
+               "the map writer was proven against JUCE 7.0.5: check it against the new release's XmlElement::writeTo");
 
 namespace NsOrvelA
 {
@@ -289,8 +296,11 @@ private:
     }
 
     /** The start of an attribute: a blank, the name, the equals sign and the quote. Kept per name,
-        as the few names of a tree come back on every node; a name's text lives in the framework's
-        pool of names for as long as the process does, so its address is its key. */
+        as the few names of a tree come back on every node. A name's text lives in the framework's
+        pool of names while something holds the name; the pool releases unused names, after which
+        the address may be given to another. The tree being written holds every name it uses for
+        the whole write, and this writer lives for one write only, so within it an address is a
+        name's key. */
     const std::string& openingOf (const juce::Identifier& name)
     {
         const auto* key = name.getCharPointer().getAddress();
@@ -403,21 +413,6 @@ bool MapXmlWriter::writeToFile (const juce::ValueTree& tree, const juce::XmlElem
     if (! write (tree, format, text))
         return false;
 
-    juce::TemporaryFile temporary (file);
-
-    {
-        juce::FileOutputStream out (temporary.getFile());
-
-        if (! out.openedOk())
-            return false;
-
-        out.write (text.getData(), text.getSize());
-        out.flush(); // forces the data to the disk before the file replaces the old one
-
-        if (out.getStatus().failed())
-            return false;
-    }
-
-    return temporary.overwriteTargetFileWithTemporary();
+    return talvor::replaceWholeFile (file, text.getData(), text.getSize()) == talvor::FileReplacement::replaced;
 }
 } // namespace NsOrvelA

@@ -27,9 +27,10 @@ public:
     /** The text as a string, as XmlElement::toString would give it; empty for an invalid tree. */
     static juce::String toString (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format);
 
-    /** Writes the file the way XmlElement::writeTo (File) does: through a temporary file that
-        replaces the file only once it was written in full. False when the tree is invalid or the
-        file could not be written. */
+    /** Writes the file through a new file beside it that takes its place only once every byte is
+        on the disk (talvor::replaceWholeFile). False when the tree is invalid or the file could not
+        be written — a full disk, a folder that cannot be written, a read-only file — and then an
+        existing file is left whole. */
     static bool writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file);
 };
 } // namespace NsOrvelA

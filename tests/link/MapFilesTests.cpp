@@ -1,6 +1,10 @@
 #include "map/ControlEntryReset.h"
 #include "map/SharedEditingState.h"
 #include "tests/support/HostTest.h"
+#include "tests/support/ScopedFileSizeLimit.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -186,6 +190,19 @@ TEST_F (MapFilesTest, UnreadableOrForeignFilesChangeNothing)
         // Well-formed, but not a map: it would otherwise replace the user's whole map.
         writeMapFile ("foreign.corvix", "<?xml version=\"1.0\"?>\n<settings current=\"2\"><model id=\"1\" current=\"3\"/></settings>"),
         writeMapFile ("case.corvix", "<STORE current=\"1\" ver=\"0.23\"/>"),
+        // What hangs the framework's parser, overflows its stack or makes it read past its text.
+        writeBinaryFile ("hangs.corvix", "<store><?a?>b&amp;</store>"),
+        writeBinaryFile ("reads-past-the-end.corvix", "<store>&#x1"),
+        writeMapFile ("deep.corvix", "<store>" + juce::String::repeatedString ("<a>", 100000) + juce::String::repeatedString ("</a>", 100000)
+                                         + "</store>"),
+        // Not UTF-8: the framework's readers do not agree on what it holds.
+        writeBinaryFile ("stray-bytes.corvix", "<store><model id=\"1\"/>\xbcmodel id=\"2\"/\xbe</store>"),
+        // A property twice: the upload took one value and a save and reload the other.
+        writeMapFile ("twice.corvix", "<store ver=\"0.23\"><model id=\"1\"><slot id=\"1\" current=\"1\"><mode id=\"1\">"
+                                      "<ctl id=\"33\" kind=\"button\" valueType=\"midi\" value=\"3\" value=\"7\"/></mode></slot></model></store>"),
+        // Deeper than a map nests.
+        writeMapFile ("too-deep.corvix", "<store><model><slot><mode><ctl><ctl/></ctl></mode></slot></model></store>"),
+        writeMapFile ("doctype.corvix", "<!DOCTYPE store><store ver=\"0.23\"/>"),
         mapFile ("missing.corvix"),
         folder,
     };
@@ -290,6 +307,46 @@ TEST_F (MapFilesTest, SavingWhereNoFileCanBeWrittenFailsAndKeepsWhatWasThere)
     EXPECT_TRUE (folder.isDirectory());
     EXPECT_TRUE (host->getState().isEquivalentTo (before));
     expectSharedStateUnchanged();
+}
+
+TEST_F (MapFilesTest, ASaveOnAFullDiskFailsAndKeepsTheOldFileWhole)
+{
+    const auto file = writeMapFile ("old.corvix", "<store ver=\"0.23\"/>");
+
+    {
+        // The 20 MB map meets a disk with room for a few kilobytes.
+        const corvix::testing::ScopedFileSizeLimit fullDisk (4096);
+        const auto result = host->saveMappingFile (file);
+        EXPECT_TRUE (result.failed());
+        EXPECT_EQ (result.getErrorMessage(), "Failed to write mapping file");
+    }
+
+    EXPECT_EQ (file.loadFileAsString(), "<store ver=\"0.23\"/>");
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles), 1) << "no part-written file is left behind";
+}
+
+TEST_F (MapFilesTest, AReadOnlyMapIsNotReplacedAndAReplacedOneKeepsItsPermissions)
+{
+    const auto readOnly = writeMapFile ("read-only.corvix", "<store ver=\"0.23\"/>");
+    ASSERT_TRUE (readOnly.setReadOnly (true));
+
+    const auto result = host->saveMappingFile (readOnly);
+    EXPECT_TRUE (result.failed());
+    EXPECT_EQ (result.getErrorMessage(), "Failed to write mapping file");
+    EXPECT_EQ (readOnly.loadFileAsString(), "<store ver=\"0.23\"/>");
+    EXPECT_FALSE (readOnly.hasWriteAccess() && ::geteuid() != 0);
+    readOnly.setReadOnly (false);
+
+    // Readable by its owner and group only: it stays so after a save.
+    const auto shared = writeMapFile ("shared.corvix", "<store ver=\"0.23\"/>");
+    ASSERT_EQ (::chmod (shared.getFullPathName().toRawUTF8(), 0640), 0);
+    host->getState().removeAllChildren (nullptr);
+    EXPECT_TRUE (host->saveMappingFile (shared).wasOk());
+
+    struct stat status;
+    ASSERT_EQ (::stat (shared.getFullPathName().toRawUTF8(), &status), 0);
+    EXPECT_EQ (status.st_mode & 07777, 0640u);
+    EXPECT_TRUE (shared.loadFileAsString().contains ("<store"));
 }
 } // namespace
 
