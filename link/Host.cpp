@@ -36,7 +36,7 @@ juce::String Host::getSelectedOutputName() const { return impl->selectedOutputNa
 
 void Host::setSelectedOutputName (const juce::String& name) { impl->selectedOutputName = name; }
 
-void Host::saveState() { impl->saveState(); }
+bool Host::saveState() { return impl->saveState(); }
 
 Host::MidiInputHandler& Host::replaceMidiHandler()
 {

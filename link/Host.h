@@ -40,8 +40,9 @@ public:
     juce::String getSelectedOutputName() const;
     void setSelectedOutputName (const juce::String& name);
 
-    /** Stores the live tree in the settings file under "state". Only "SAVE AS DEFAULT" does this. */
-    void saveState();
+    /** Stores the live tree in the settings file under "state". Only "SAVE AS DEFAULT" does this.
+        False when the tree could not be stored (no file could be written). */
+    bool saveState();
 
     //==============================================================================
     // Map files ("*.corvix"); the result's message is what the user is shown on failure.

@@ -63,18 +63,21 @@ void Host::Impl::loadState()
     adoptSlotStateOfTree (state);
 }
 
-void Host::Impl::saveState()
+bool Host::Impl::saveState()
 {
     // Only a tree that is not there gives no XML.
     if (! state.isValid())
-        return;
+        return false;
 
     // The text the framework would store, written straight from the tree into one buffer.
     juce::MemoryBlock text;
-    MapXmlWriter::write (state, settingsValueFormat(), text);
 
-    SettingsFileStore store (settings.getStorageParameters());
-    store.setValue (stateKey, text.getData(), text.getSize());
+    if (! MapXmlWriter::write (state, settingsValueFormat(), text))
+        return false;
+
+    // Opened for storing: the common file is written once, with the tree in it.
+    SettingsFileStore store (settings.getStorageParameters(), SettingsFileStore::Use::storing);
+    return store.setValue (stateKey, text.getData(), text.getSize());
 }
 
 void adoptSlotStateOfTree (const juce::ValueTree& root)

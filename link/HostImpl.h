@@ -22,8 +22,8 @@ public:
     /** Adopts the settings file's tree when it is of this layout version. */
     void loadState();
 
-    /** Stores the live tree in the settings file; a failed write is not reported. */
-    void saveState();
+    /** Stores the live tree in the settings file; false when it was not stored. */
+    bool saveState();
 
     juce::ApplicationProperties settings;
     juce::ValueTree state;

@@ -2,46 +2,61 @@
 
 #include <juce_data_structures/juce_data_structures.h>
 
+#include <string>
 #include <vector>
 
 namespace NsOrvelA
 {
 /** The settings store of juce::ApplicationProperties, for settings kept as compressed binary
-    properties files, read and written directly. Made on a store's options it does what
+    properties files, read and written directly. Opened for reading, it does what
     getCommonSettings (true) does when the framework first opens the files: it reads the user's
     and the common file and checks that the common one can be written, by writing it again as it
     was read; the common file is then the store, or the user's file (which falls back on the
-    common one for reading) when the common one cannot be written.
+    common one for reading) when the common one cannot be written. Opened for storing, it writes
+    the common file once, with the new value, and turns to the user's file only when that fails.
 
     The files' content and form stay those of juce::PropertiesFile, which reads them as its own.
-    What differs is only how the work is done, for the large value the Host keeps there: a value
-    stays bytes and is never made into one long string, a file is written again by copying its own
-    compressed bytes instead of compressing its content anew, and a store compresses with zlib's
-    fastest level instead of its slowest (the compressed bytes differ; what they hold does not).
-    Anything unusual in a file (another form, a property twice, data past the last property) is
-    read by juce::PropertiesFile itself. */
+    Keys and values are kept as the bytes the file holds and written back as those bytes, whatever
+    they are: the framework's own store takes them for UTF-8 and writes a key or value that is not
+    with a wrong length and no terminator, which shifts every property after it. The binary forms
+    are read here as the framework reads them (a count, then keys and values each ending in a 0
+    byte; an empty key is passed over, a key that comes twice keeps its last value); the XML form,
+    which this program never writes, is not read at all, so that no settings file ever reaches
+    the framework's XML parser. A large value stays bytes and is never made into one long string, a
+    file is written again by copying its own compressed bytes instead of compressing its content
+    anew, and a store compresses with zlib's fastest level instead of its slowest. */
 class SettingsFileStore final
 {
 public:
-    explicit SettingsFileStore (const juce::PropertiesFile::Options& options);
+    enum class Use
+    {
+        reading, // the framework's check at opening: the common file is written back as it was read
+        storing, // no check: the first store is the check
+    };
+
+    explicit SettingsFileStore (const juce::PropertiesFile::Options& options, Use use = Use::reading);
 
     /** The value's bytes, followed by a 0 byte, as getValue would give them; null when neither
         the store nor its fallback has the key. Valid while this object lives. */
     const char* findValue (const juce::String& key, size_t& length) const;
 
-    /** setValue followed by saveIfNeeded: the store's file is written when the value differs from
-        the one it holds. False when that write failed; true when it succeeded or was not needed. */
+    /** setValue followed by saveIfNeeded: true once the value is in a file. False when it could
+        not be written to either file: nothing was stored. */
     bool setValue (const juce::String& key, const void* bytes, size_t length);
 
     /** The zlib level a store compresses with. */
     static constexpr int compressionLevel = 1;
+
+    /** The most a settings file may hold once decompressed; a file that would hold more is read
+        as holding nothing, instead of filling the memory. */
+    static constexpr size_t largestContent = 512u * 1024u * 1024u;
 
     /** The file's properties in the order the framework keeps them. */
     struct LoadedFile
     {
         struct Property
         {
-            juce::String key;
+            std::string key; // the key's bytes as the file holds them
             size_t valueStart = 0;
             size_t valueLength = 0;
         };
@@ -52,22 +67,32 @@ public:
         juce::MemoryBlock ownPayload; // the file's compressed bytes, when they hold exactly these properties
         bool payloadIsOwn = false;
 
-        const Property* find (const juce::String& key) const;
+        const Property* find (const std::string& key) const;
+        Property* find (const std::string& key);
         const char* valueOf (const Property& property) const;
+
+        /** Gives the key the value; false when it held exactly these bytes already. */
+        bool set (const std::string& key, const void* bytes, size_t length);
     };
 
-    /** Reads a settings file as juce::PropertiesFile would: no file gives no properties. */
+    /** Reads a settings file as juce::PropertiesFile would: no file, a file of another form, or
+        one that does not decompress gives no properties. */
     static LoadedFile load (const juce::File& file, const juce::PropertiesFile::Options& options);
 
-    /** Writes the properties as juce::PropertiesFile::save does, in the compressed binary form:
-        through a temporary file, after the same checks. A file that holds exactly what was read
-        from it gets its own compressed bytes back. */
+    /** Writes the properties as juce::PropertiesFile::save does, in the compressed binary form,
+        after the same checks, through a new file that takes the file's place only once it is
+        complete on the disk. A file that holds exactly what was read from it gets its own
+        compressed bytes back. False when nothing was written. */
     static bool save (const LoadedFile& loaded, const juce::PropertiesFile::Options& options);
 
 private:
-    juce::PropertiesFile::Options options;
+    bool storeIn (LoadedFile& target, const juce::PropertiesFile::Options& targetOptions, bool knownWritable, const std::string& key,
+                  const void* bytes, size_t length);
+
+    juce::PropertiesFile::Options options, commonOptions, userOptions;
     LoadedFile common, user;
-    bool commonIsWritable = false;
+    bool commonIsWritable = true;
+    bool commonChecked = false;
     bool sameFile = false;
 };
 } // namespace NsOrvelA

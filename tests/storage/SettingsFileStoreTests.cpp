@@ -4,8 +4,14 @@
 #include "storage/SettingsFileStore.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/MapXmlTestTrees.h"
+#include "tests/support/ScopedFileSizeLimit.h"
 
 #include <gtest/gtest.h>
+
+#if JUCE_LINUX
+ #include <sys/inotify.h>
+ #include <unistd.h>
+#endif
 
 namespace
 {
@@ -111,8 +117,8 @@ TEST_F (SettingsFileStoreTest, StartingWithoutAFileLeavesAnEmptyOneAsTheFramewor
 
 TEST_F (SettingsFileStoreTest, OtherKeysAndUnusualFilesAreKeptAsTheFrameworkKeepsThem)
 {
-    // The framework's XML form, its uncompressed form, and a compressed file with a key twice:
-    // each is read by the framework itself, and written back in the compressed form.
+    // The framework's uncompressed form, and a compressed file with a key twice: each is read as
+    // the framework reads it, and written back in the compressed form.
     juce::StringPairArray others;
     others.set ("other", "kept");
 
@@ -120,7 +126,7 @@ TEST_F (SettingsFileStoreTest, OtherKeysAndUnusualFilesAreKeptAsTheFrameworkKeep
     {
         auto& next = makeHost();
         next.getState().removeAllChildren (nullptr); // a small tree keeps the many stores quick
-        next.saveState();
+        EXPECT_TRUE (next.saveState());
         storeAsTheFrameworkDoes (next.getState(), others);
     };
 
@@ -133,21 +139,138 @@ TEST_F (SettingsFileStoreTest, OtherKeysAndUnusualFilesAreKeptAsTheFrameworkKeep
             compressed.writeString (text);
     }
 
-    for (const auto format : { juce::PropertiesFile::storeAsXML, juce::PropertiesFile::storeAsBinary })
-    {
-        auto options = optionsIn (corvix::testing::testSettingsFolder());
-        options.storageFormat = format;
-        juce::PropertiesFile other (options);
-        other.getAllProperties().addArray (others);
-        ASSERT_TRUE (other.save());
+    auto options = optionsIn (corvix::testing::testSettingsFolder());
+    options.storageFormat = juce::PropertiesFile::storeAsBinary;
+    juce::PropertiesFile plain (options);
+    plain.getAllProperties().addArray (others);
+    ASSERT_TRUE (plain.save());
 
-        storeBoth();
-        EXPECT_TRUE (contentOf (settingsFile()) == contentOf (referenceFile()));
-    }
+    storeBoth();
+    EXPECT_TRUE (contentOf (settingsFile()) == contentOf (referenceFile()));
 
     ASSERT_TRUE (settingsFile().replaceWithData (twice.getData(), twice.getDataSize()));
     storeBoth();
     EXPECT_TRUE (contentOf (settingsFile()) == contentOf (referenceFile()));
+}
+
+TEST_F (SettingsFileStoreTest, AFileInTheXmlFormIsNeverParsed)
+{
+    // This program never writes that form; reading it would hand the file to the framework's XML
+    // parser, which hangs on this text.
+    ASSERT_TRUE (settingsFile().replaceWithText ("<?xml version=\"1.0\"?><PROPERTIES><VALUE name=\"state\" val=\"x\"/>"
+                                                 "<store><?a?>b&amp;</store></PROPERTIES>"));
+    auto& next = makeHost();
+    EXPECT_EQ (next.getState().getNumChildren(), 8) << "the default tree";
+    EXPECT_TRUE (next.saveState());
+    EXPECT_NE (SettingsFileStore::load (settingsFile(), optionsIn (corvix::testing::testSettingsFolder())).find ("state"), nullptr);
+}
+
+/** An uncompressed settings file of keys and values, each ending in a 0 byte. */
+std::string plainSettingsFile (std::initializer_list<std::pair<std::string, std::string>> properties)
+{
+    std::string bytes = "PROP";
+    const auto count = static_cast<juce::uint32> (properties.size());
+    bytes.append (reinterpret_cast<const char*> (&count), 4);
+
+    for (const auto& [key, value] : properties)
+        bytes += key + '\0' + value + '\0';
+
+    return bytes;
+}
+
+TEST_F (SettingsFileStoreTest, AStoredValueThatIsNotUtf8IsNeitherOverReadNorAdopted)
+{
+    // The framework took such a value's length in characters for its length in bytes, and the
+    // copy ran past the end of the text at start-up.
+    const std::string bytes ("PROP\x01\0\0\0state\0<store ver=\"0.23\" a=\"\x80\"/>\0", 41);
+    ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
+
+    const SettingsFileStore store (optionsIn (corvix::testing::testSettingsFolder()));
+    size_t length = 0;
+    const auto* value = store.findValue ("state", length);
+    ASSERT_NE (value, nullptr);
+    EXPECT_EQ (std::string (value, length), "<store ver=\"0.23\" a=\"\x80\"/>");
+    EXPECT_EQ (value[length], 0);
+
+    auto& next = makeHost();
+    EXPECT_EQ (next.getState().getNumChildren(), 8) << "the default tree, not the stored one";
+}
+
+TEST_F (SettingsFileStoreTest, HostileStoredValuesNeitherCrashNorHang)
+{
+    for (const auto& value : { std::string ("<store b=\"&\xbb\xbb\"/>"), std::string ("<a>x\xff"),
+                                     std::string ("<!DOCTYPEs\x8dn><a>&;"), std::string ("<store><?a?>b&amp;</store>"),
+                                     "<store>" + std::string (300000, '<') })
+    {
+        const auto bytes = plainSettingsFile ({ { "state", value } });
+        ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
+        EXPECT_EQ (makeHost().getState().getNumChildren(), 8) << value.substr (0, 40);
+    }
+}
+
+TEST_F (SettingsFileStoreTest, KeysAndValuesOfAnyBytesReadBackAsTheyWereWritten)
+{
+    // The framework wrote such a key back with too short a length and no terminator: every key
+    // and value after it shifted, and the stored map was gone, while the store reported success.
+    const auto bytes = plainSettingsFile ({ { "k\x80y", "v\xff" }, { "state", "<store ver=\"0.22\"/>" }, { "after", "kept" } });
+    ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
+
+    auto& next = makeHost(); // writes the file back at start-up
+    next.getState().removeAllChildren (nullptr);
+    next.getState().setProperty (mapIds::current, 5, nullptr);
+    ASSERT_TRUE (next.saveState());
+
+    const auto loaded = SettingsFileStore::load (settingsFile(), optionsIn (corvix::testing::testSettingsFolder()));
+    ASSERT_EQ (loaded.properties.size(), 3u);
+    EXPECT_EQ (loaded.properties[0].key, "k\x80y");
+    EXPECT_EQ (std::string (loaded.valueOf (loaded.properties[0])), "v\xff");
+    EXPECT_EQ (loaded.properties[2].key, "after");
+    EXPECT_EQ (std::string (loaded.valueOf (loaded.properties[2])), "kept");
+
+    EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (5)) << "the stored map is adopted again";
+}
+
+#if JUCE_LINUX
+TEST_F (SettingsFileStoreTest, AStoreWritesTheFileOnce)
+{
+    // Every write makes a new file beside the settings file, which then takes its name.
+    const auto watch = inotify_init1 (IN_NONBLOCK);
+    ASSERT_GE (watch, 0);
+    ASSERT_GE (inotify_add_watch (watch, corvix::testing::testSettingsFolder().getFullPathName().toRawUTF8(), IN_CREATE), 0);
+
+    EXPECT_TRUE (host->saveState());
+
+    int writes = 0;
+    alignas (inotify_event) char events[4096];
+
+    for (auto size = read (watch, events, sizeof (events)); size > 0; size = read (watch, events, sizeof (events)))
+        for (auto* at = events; at < events + size;)
+        {
+            const auto* event = reinterpret_cast<const inotify_event*> (at);
+            writes += event->len > 0 && juce::String (event->name).startsWith ("OrvelA") ? 1 : 0;
+            at += sizeof (inotify_event) + event->len;
+        }
+
+    close (watch);
+    EXPECT_EQ (writes, 1);
+}
+#endif
+
+TEST_F (SettingsFileStoreTest, AStoreThatCannotBeWrittenIsReportedAndKeepsTheStoredMap)
+{
+    host->getState().setProperty (mapIds::current, 6, nullptr);
+    ASSERT_TRUE (host->saveState());
+    const auto before = contentOf (settingsFile());
+
+    // A full disk: the file may not grow past a few bytes while the store writes it.
+    host->getState().setProperty (mapIds::current, 2, nullptr);
+    {
+        const corvix::testing::ScopedFileSizeLimit limit (64);
+        EXPECT_FALSE (host->saveState());
+    }
+
+    EXPECT_TRUE (contentOf (settingsFile()) == before);
+    EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (6));
 }
 
 TEST_F (SettingsFileStoreTest, AStoreThatMayNotBeWrittenWritesNothingButStillReads)
@@ -169,6 +292,7 @@ TEST_F (SettingsFileStoreTest, AStoreThatMayNotBeWrittenWritesNothingButStillRea
     EXPECT_EQ (store.findValue ("missing", length), nullptr);
 
     EXPECT_FALSE (store.setValue ("state", "<store/>", 8));
+    EXPECT_FALSE (SettingsFileStore (options, SettingsFileStore::Use::storing).setValue ("state", "<store/>", 8));
     EXPECT_EQ (settingsFile().getLastModificationTime(), before);
 }
 } // namespace
