@@ -60,18 +60,19 @@ void MyTimer::keepAUnitConnected()
 
 void MyTimer::answerUnitReports()
 {
-    if (slotSelectReportPending.load (std::memory_order_acquire) != 0)
+    // The flag is taken with one exchange: a report that arrives while this one is handled sets it
+    // again and is answered on the next tick, where clearing it afterwards would lose it.
+    if (slotSelectReportPending.exchange (0, std::memory_order_acquire) != 0)
     {
         hostInstance->setCurrentSlot (reportedSelectSlot.load (std::memory_order_relaxed));
         hostInstance->sendSlotStatus (statusCommands::selectedSlot);
         hostInstance->sendModeStatus (statusCommands::selectedSlot);
-        slotSelectReportPending.store (0, std::memory_order_relaxed);
     }
 
     if (faderReportPending.load (std::memory_order_acquire) != 0)
     {
         hostInstance->refreshEditorFull();
-        hostInstance->sendSlotStatus (statusCommands::faderState); // clears the flag once it went through
+        hostInstance->sendSlotStatus (statusCommands::faderState); // takes the flag, or leaves it set when busy
     }
 }
 

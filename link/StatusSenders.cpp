@@ -97,8 +97,10 @@ bool Host::sendSlotStatus (int command)
     if (command != statusCommands::faderState)
         return true;
 
-    // The timer read faderReportPending (acquire) before calling, so the report's values are
-    // those the input thread published with it. The input thread stores only slots 1..3.
+    // The flag is taken before the report's values are read, with one exchange (acquire: the
+    // values are then those the input thread published with it). A report that arrives during the
+    // send sets it again and is passed on by the next tick. The input thread stores only slots 1..3.
+    const auto wasPending = faderReportPending.exchange (0, std::memory_order_acquire) != 0;
     const auto slotId = reportedFaderSlot.load (std::memory_order_relaxed);
 
     if (isSlotId (slotId))
@@ -106,10 +108,14 @@ bool Host::sendSlotStatus (int command)
         const auto unlocked = slotFaderUnlocked[static_cast<size_t> (slotId - 1)].load (std::memory_order_relaxed);
 
         if (! sendToStatusPorts (faderStateStatusMessage (slotId, unlocked), { isExtender }))
-            return false; // the report stays pending for the next tick
+        {
+            if (wasPending)
+                faderReportPending.store (1, std::memory_order_release); // the report stays pending for the next tick
+
+            return false;
+        }
     }
 
-    faderReportPending.store (0, std::memory_order_relaxed);
     return true;
 }
 
