@@ -406,7 +406,7 @@ MapState makeDefaultMapState()
     // What buildDefaultMapTree and then initControlTable make, in a fraction of the time: the
     // default maps are written into one slot only, and every slot of every unit is a deep copy of
     // it that then takes its own id and options, as initControlTable gives them.
-    MapState state (juce::ValueTree (mapIds::store));
+    MapState state{ juce::ValueTree (mapIds::store) };
     auto& root = state.tree;
     startMapTree (root);
 
