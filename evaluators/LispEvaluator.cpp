@@ -9,17 +9,26 @@ namespace
 {
 LispCell* environmentList = nullptr;
 int evaluationDepth = 0;
+long applicationCount = 0; // of the outermost evaluation under way
 
 class EvaluationDepthCount final
 {
 public:
-    EvaluationDepthCount() noexcept { ++evaluationDepth; }
+    EvaluationDepthCount() noexcept
+    {
+        if (evaluationDepth++ == 0)
+            applicationCount = 0;
+
+        ++applicationCount;
+    }
+
     ~EvaluationDepthCount() { --evaluationDepth; }
 
     EvaluationDepthCount (const EvaluationDepthCount&) = delete;
     EvaluationDepthCount& operator= (const EvaluationDepthCount&) = delete;
 
     bool tooDeep() const noexcept { return evaluationDepth > lispEvaluationDepthLimit; }
+    bool tooLong() const noexcept { return applicationCount > lispEvaluationStepLimit; }
 };
 
 LispCell* applyLambda (LispCell* lambda, LispCell* argumentExpressions)
@@ -72,6 +81,11 @@ LispCell* lispEval (LispCell* expression)
 
     if (depth.tooDeep())
         return lispIntern ("EVAL:TOO-DEEP");
+
+    // A program that calls itself more than once per call runs for exponential time within the
+    // depth limit: it is cut off, and every application still pending ends at once.
+    if (depth.tooLong())
+        return lispIntern ("EVAL:TOO-LONG");
 
     return lispApply (lispEval (lispCar (expression)), lispCdr (expression));
 }

@@ -13,10 +13,16 @@ namespace NsOrvelA::evaluators
 namespace
 {
 thread_local int evaluationDepth = 0;
+thread_local long evaluationCount = 0; // of the outermost evaluation under way
 
 [[noreturn]] EVALUATOR_OUT_OF_LINE void throwTooDeep()
 {
     throw SchemeError ("evaluation nests more than " + std::to_string (schemeEvaluationDepthLimit) + " deep");
+}
+
+[[noreturn]] EVALUATOR_OUT_OF_LINE void throwTooLong()
+{
+    throw SchemeError ("evaluation takes more than " + std::to_string (schemeEvaluationStepLimit) + " steps");
 }
 
 [[noreturn]] EVALUATOR_OUT_OF_LINE void throwTooFewParts (const char* name) { throw SchemeError (std::string (name) + ": too few parts"); }
@@ -28,6 +34,14 @@ public:
     {
         if (evaluationDepth >= schemeEvaluationDepthLimit)
             throwTooDeep();
+
+        if (evaluationDepth == 0)
+            evaluationCount = 0;
+
+        // A program that calls itself more than once per call runs for exponential time within
+        // the depth limit.
+        if (++evaluationCount > schemeEvaluationStepLimit)
+            throwTooLong();
 
         ++evaluationDepth;
     }

@@ -12,7 +12,8 @@ class SchemeEnvironment;
 
     An unbound symbol and a value in operator position that is no procedure go to the fatal handler.
     A special form or call with too few parts, an error of a built-in and evaluations nested more
-    than schemeEvaluationDepthLimit deep throw SchemeError.
+    than schemeEvaluationDepthLimit deep or more than schemeEvaluationStepLimit in one outermost
+    evaluation throw SchemeError.
 */
 SchemeCell schemeEval (SchemeCell x, SchemeEnvironment& environment);
 } // namespace NsOrvelA::evaluators

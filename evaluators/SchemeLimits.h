@@ -11,4 +11,8 @@ constexpr int schemeNestingLimit = 500;
     bytes of stack in an optimised build, so the limit stays well inside a 1 MB thread stack; a
     lambda calling itself uses about three per level. */
 constexpr int schemeEvaluationDepthLimit = 1000;
+
+/** How many evaluations one outermost evaluation may make, so that any program, however it
+    recurses, ends in bounded time. */
+constexpr long schemeEvaluationStepLimit = 1000000;
 } // namespace NsOrvelA::evaluators

@@ -207,4 +207,16 @@ TEST_F (LispEvaluation, LongAndDeepStructuresDoNotExhaustTheStack)
     EXPECT_EQ (lispAtomValue (lispEval (listOf ({ id, lispMakeAtom (6) }))), 6) << "evaluation works again afterwards";
     EXPECT_EQ (lispAtomValue (lispCar (lispEvlis (longA))), 299999);
 }
+TEST_F (LispEvaluation, AProgramThatCallsItselfTwicePerCallEndsInBoundedTime)
+{
+    // f = (lambda () (f) (f)): within the depth limit its calls double on every level.
+    auto* f = symbol ("twice");
+    auto* callF = listOf ({ f });
+    lispEnvironment() = lispAcons (f, listOf ({ symbol ("lambda"), nullptr, callF, callF }), nullptr);
+
+    EXPECT_TRUE (isSymbolNamed (lispEval (callF), "EVAL:TOO-LONG"));
+
+    lispEnvironment() = lispAcons (symbol ("id"), lispMakeCFunction (1, identity), nullptr);
+    EXPECT_EQ (lispAtomValue (lispEval (listOf ({ symbol ("id"), lispMakeAtom (6) }))), 6) << "a new evaluation starts afresh";
+}
 } // namespace

@@ -261,4 +261,10 @@ TEST_F (SchemeEvaluation, EmbeddingProgramReplacesTheExit)
     setSchemeFatalHandler (previous);
     EXPECT_EQ (run ("(+ 1 1)"), "2");
 }
+TEST_F (SchemeEvaluation, AProgramThatCallsItselfTwicePerCallEndsInBoundedTime)
+{
+    run ("(define f (lambda (n) (if (<= n 0) 0 (+ (f (- n 1)) (f (- n 1))))))");
+    EXPECT_THROW (run ("(f 60)"), SchemeError);
+    EXPECT_EQ (run ("(f 10)"), "0") << "a new evaluation starts afresh";
+}
 } // namespace
