@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour of the project: "release" (default) or "sanitize"
-# (AddressSanitizer + UndefinedBehaviorSanitizer). Extra arguments go to the build tool,
+# Configures and builds one flavour of the project: "release" (default), "sanitize"
+# (AddressSanitizer + UndefinedBehaviorSanitizer) or "fuzz" (the fuzz targets, with clang, libFuzzer
+# and both sanitizers; scripts/fuzz.sh runs them). Extra arguments go to the build tool,
 # e.g. a target name: scripts/build.sh release --target OrvelACorvix
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,7 +11,10 @@ shift || true
 case "$flavour" in
     release)  options=(-DCMAKE_BUILD_TYPE=Release) ;;
     sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCORVIX_SANITIZE=ON -DCORVIX_BUILD_BENCH=OFF) ;;
-    *) echo "unknown build flavour: $flavour (release or sanitize)" >&2; exit 2 ;;
+    fuzz)     options=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1"
+                       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVIX_FUZZ=ON
+                       -DCORVIX_BUILD_TESTS=OFF -DCORVIX_BUILD_BENCH=OFF) ;;
+    *) echo "unknown build flavour: $flavour (release, sanitize or fuzz)" >&2; exit 2 ;;
 esac
 
 build="$root/build/$flavour"

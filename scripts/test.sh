@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds the project twice (release, and with AddressSanitizer
-# and UndefinedBehaviorSanitizer) and runs every test of both builds under a virtual X server.
-# Exits non-zero when anything fails.
+# and UndefinedBehaviorSanitizer) and runs every test of both builds under a virtual X server;
+# then builds the fuzz targets (clang, libFuzzer and both sanitizers) and runs each for a short,
+# fixed time over its seed corpus. Exits non-zero when anything fails or a fuzzer finds a fault.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -21,6 +22,13 @@ for flavour in release sanitize; do
         status=1
     fi
 done
+
+echo "==> Building fuzz"
+"$root/scripts/build.sh" fuzz
+echo "==> Fuzzing"
+if ! "$root/scripts/fuzz.sh" 20; then
+    status=1
+fi
 
 if ((status != 0)); then
     echo "==> Some tests failed" >&2

@@ -1,0 +1,79 @@
+// Any bytes as the settings file: opened as at start-up (its stored map read into a tree), then
+// the map stored as "SAVE AS DEFAULT" does. The stored map must read back exactly as it was written,
+// and every other key of the file must keep its value.
+#include "fuzz/FuzzSupport.h"
+#include "storage/MapXmlReader.h"
+#include "storage/SettingsFileStore.h"
+
+#include <cstring>
+
+using namespace NsOrvelA;
+
+namespace
+{
+const std::string stateKey{ "state" };
+const char storedMap[] = "<store ver=\"0.23\" current=\"1\"><model id=\"1\"/></store>";
+
+juce::PropertiesFile::Options storeOptions()
+{
+    juce::PropertiesFile::Options options;
+    options.applicationName = "OrvelA";
+    options.filenameSuffix = ".conf";
+    options.folderName = corvix::fuzzing::scratchFolder().getChildFile ("settings").getFullPathName();
+    options.commonToAllUsers = true;
+    options.storageFormat = juce::PropertiesFile::storeAsCompressedBinary;
+    return options;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t size)
+{
+    const auto options = storeOptions();
+    const auto file = options.getDefaultFile();
+
+    if (! file.getParentDirectory().createDirectory() || ! file.replaceWithData (data, size))
+        return 0;
+
+    const auto before = SettingsFileStore::load (file, options);
+
+    {
+        const SettingsFileStore store (options);
+        size_t length = 0;
+
+        if (const auto* text = store.findValue (juce::String (stateKey), length))
+        {
+            if (text[length] != 0)
+                corvix::fuzzing::fail ("a stored value is not terminated");
+
+            MapXmlReader::readText (text, length);
+        }
+    }
+
+    {
+        SettingsFileStore store (options, SettingsFileStore::Use::storing);
+
+        if (! store.setValue (juce::String (stateKey), storedMap, std::strlen (storedMap)))
+            corvix::fuzzing::fail ("the map could not be stored");
+    }
+
+    const auto after = SettingsFileStore::load (file, options);
+    const auto* stored = after.find (stateKey);
+
+    if (stored == nullptr || stored->valueLength != std::strlen (storedMap)
+        || std::memcmp (after.valueOf (*stored), storedMap, stored->valueLength) != 0)
+        corvix::fuzzing::fail ("the stored map does not read back as it was written");
+
+    for (const auto& property : before.properties)
+    {
+        if (property.key == stateKey)
+            continue;
+
+        const auto* kept = after.find (property.key);
+
+        if (kept == nullptr || kept->valueLength != property.valueLength
+            || std::memcmp (after.valueOf (*kept), before.valueOf (property), property.valueLength) != 0)
+            corvix::fuzzing::fail ("another key of the settings file lost its value");
+    }
+
+    return 0;
+}

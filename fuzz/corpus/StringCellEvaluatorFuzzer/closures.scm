@@ -1,0 +1,1 @@
+(define make-adder (lambda (n) (lambda (x) (+ x n)))) (define add2 (make-adder 2)) (add2 40) (set! n 3) (x)

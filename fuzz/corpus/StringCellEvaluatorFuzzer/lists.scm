@@ -1,0 +1,1 @@
+(begin (define l (list 1 2 3)) (cons 0 (cdr l)) (append l (quote (4 5))) (length l) (car (quote (a b))))
