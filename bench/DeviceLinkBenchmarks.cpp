@@ -63,6 +63,24 @@ void buildAllDeviceTables (benchmark::State& state)
 }
 BENCHMARK (buildAllDeviceTables)->Name ("DeviceTables/allUnitsThreeSlots")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (1.0);
 
+/** The device tables of the main unit when one button's name is 200 KB long, as a map file may
+    hold it: fitting the name into its cells must not cost more than a short one. */
+void buildDeviceTablesWithAHugeName (benchmark::State& state)
+{
+    InstalledHost installed;
+    const auto view = installed.host.getStateTree();
+    view.slotNode (1, 1).setProperty (current, 8, nullptr);
+    view.controlEntry (40, 1, 1).setProperty (NsOrvelA::mapIds::name, juce::String::repeatedString ("ab ", 70000), nullptr);
+
+    timeEachIteration (state,
+                       []
+                       {
+                           NsOrvelA::slotDirty = { 1, 0, 0 };
+                           NsOrvelA::buildDeviceTables (1);
+                       });
+}
+BENCHMARK (buildDeviceTablesWithAHugeName)->Name ("DeviceTables/hugeButtonName")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (0.5);
+
 /** One full upload of three slots to an Orvel-A that answers at once, as the device-watch timer
     starts it. Every wait the conversation asks for is recorded: the time it asked for (the
     protocol's own waits and pacing) and the time the waits really took; what remains of the wall

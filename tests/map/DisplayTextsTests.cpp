@@ -52,6 +52,23 @@ TEST (TextFitting, OneRowOrOneWord)
     EXPECT_EQ (fitTextToCells ("aaaa bbbb cccc dddd"), "aaaa bbbb cccc d"); // too long: cut
 }
 
+TEST (TextFitting, AHugeNameShowsItsFirstCellsWhateverItsLength)
+{
+    // A name of 200 KB from a map file froze the editor for seconds on every device-table build.
+    EXPECT_EQ (fitTextToCells (juce::String::repeatedString ("ab ", 70000)), "ab ab ab ab ab a");
+    EXPECT_EQ (fitTextToCells (juce::String::repeatedString ("x", 200000)), juce::String::repeatedString ("x", 16));
+    EXPECT_EQ (fitTextToCells (juce::String::repeatedString ("  ", 100000) + "Play" + juce::String::repeatedString (" ", 100000)),
+               padded ("Play"));
+
+    // Only white space at the very end is trimmed, however long it is; the cut falls exactly at
+    // the last cell.
+    EXPECT_EQ (fitTextToCells ("abcdef ghij" + juce::String::repeatedString ("\t", 100)), "abcdef  ghij    ");
+    EXPECT_EQ (fitTextToCells ("abcdefg hijklmno"), "abcdefg hijklmno");
+    EXPECT_EQ (fitTextToCells ("abcdefg hijklmnop"), "abcdefg hijklmno");
+    EXPECT_EQ (fitTextToCells ("a bb ccccccc dd"), "a bb ccccccc dd ");
+    EXPECT_EQ (fitTextToCells ("a bb ccccccc ddd"), "a bb ccccccc ddd");
+}
+
 TEST (TextFitting, TwoWordsTakeOneRowEach)
 {
     EXPECT_EQ (fitTextToCells ("  Fast   Forward "), "Fast    Forward ");
