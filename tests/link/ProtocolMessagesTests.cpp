@@ -106,6 +106,19 @@ TEST_F (ProtocolMessages, ASlotWithoutWorkstationIsSentAsWorkstationOne)
     EXPECT_EQ (bytesOf (buildSlotSettingMessage (2057, 1, false))[6], 0x29);
 }
 
+TEST_F (ProtocolMessages, AWorkstationIdFromADamagedFileNeverChangesTheSlotBits)
+{
+    // Workstation 37 (0x25) in slot 2: masked to its five bits it keeps slot 2 (0x45); masking the
+    // whole byte to seven bits would have sent 0x65, slot 3.
+    EXPECT_EQ (slotAndWorkstationByte (2, 37), 0x45);
+
+    setWorkstation (2, 37);
+    EXPECT_EQ (bytesOf (buildSlotSettingMessage (2057, 2, true))[6], 0x45);
+    EXPECT_EQ (bytesOf (buildSlotSettingMessage (2057, 2, false))[6], 0x45);
+    EXPECT_EQ (bytesOf (buildTableBlockMessage (2057, 2, 3))[6], 0x45);
+    EXPECT_EQ (bytesOf (buildTextBlockMessage (2, 1))[7], 0x05);
+}
+
 TEST_F (ProtocolMessages, TableBlockCarriesItsQuarterOfTheUnitsTransferBuffer)
 {
     setWorkstation (3, 5);
