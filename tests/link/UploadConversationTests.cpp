@@ -4,6 +4,8 @@
 #include "map/MapIdentifiers.h"
 #include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
+#include "platform/MessageLoopWait.h"
+#include "platform/MidiPacing.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
@@ -116,6 +118,106 @@ TEST_F (UploadConversation, NoAnswerTimesOutAfterTwentyFivePollsAndSendsNothingM
     EXPECT_EQ (unit.receivedCommands(), Commands{ opening });
     EXPECT_EQ (unit.countChannelMessages (0xEC, 0x22), 0);
     EXPECT_EQ (transferBusy, 0);
+}
+
+TEST_F (UploadConversation, TheOpeningRequestNeedsTheUnitsOwnAcknowledgement)
+{
+    // A status message ends the wait, but says nothing of the slots: the conversation goes on
+    // only with the acknowledgement of the request itself.
+    unit.sendStatusReplyOn (opening, 0x01, true);
+
+    EXPECT_EQ (upload().getErrorMessage(), "Time out!");
+    EXPECT_EQ (unit.receivedCommands(), Commands{ opening });
+    EXPECT_EQ (unit.countChannelMessages (0xEC, 0x22), 0);
+}
+
+/** What the wait seam saw, in order with what the unit received: "w<ms>" for each wait, the
+    command byte in hex for each request, "f" for the filler, "s" for a status message. */
+class RecordedConversation
+{
+public:
+    explicit RecordedConversation (SimulatedUnit& unit)
+        : recorder ([this] (int ms)
+                    {
+                        events.push_back ("w" + std::to_string (ms));
+
+                        // Only the polls run the loop, so that the replies come; the other waits
+                        // are recorded, not waited.
+                        if (ms == 2)
+                            juce::MessageManager::getInstance()->runDispatchLoopUntil (ms);
+                    })
+    {
+        unit.onMessage = [this] (const SimulatedUnit::ReceivedMessage& m)
+        {
+            if (m.bytes.size() > 5 && m.bytes[0] == 0xF0)
+                events.push_back (juce::String::toHexString (m.bytes[5]).toStdString());
+            else if (m.bytes == std::vector<juce::uint8>{ 0xEF, 0x7F, 0x7F })
+                events.push_back ("f");
+            else
+                events.push_back ("s");
+        };
+    }
+
+    /** The events after the last one equal to `after`, up to the next request or status. */
+    std::vector<std::string> waitsAfterLast (const std::string& after) const
+    {
+        const auto last = std::find (events.rbegin(), events.rend(), after);
+        std::vector<std::string> waits;
+
+        for (auto e = last.base(); e != events.end() && e->front() == 'w'; ++e)
+            waits.push_back (*e);
+
+        return waits;
+    }
+
+    long count (const std::string& event) const { return std::count (events.begin(), events.end(), event); }
+
+    std::vector<std::string> events;
+
+private:
+    talvor::ScopedDispatchSliceRunner recorder;
+};
+
+TEST_F (UploadConversation, EveryMessageIsPacedOnWindowsTenAndATableBlockIsFollowedByTenMilliseconds)
+{
+    struct OsLevel
+    {
+        OsLevel() { talvor::osVersionLevel = 7; }
+        ~OsLevel() { talvor::osVersionLevel = 0; }
+    } windowsTen;
+
+    unit.setSyncMask (3); // only slot 1 is sent
+    RecordedConversation conversation (unit);
+    ASSERT_TRUE (upload().wasOk());
+
+    // One pacing step per started group of three bytes, a filler's step before each odd message,
+    // and every second step waits 1 ms: the opening request 3 steps, the slot setting 1 + 3, ten
+    // text blocks 1 + 69 each, the slot mode 1 + 3, the filler before the closing status 1, the
+    // closing request 6: 718 steps.
+    EXPECT_EQ (conversation.count ("w1"), 718 / 2);
+    EXPECT_EQ (conversation.waitsAfterLast ("27"), (std::vector<std::string>{ "w1", "w1", "w1" })) << "the closing request is paced";
+    EXPECT_EQ (conversation.waitsAfterLast ("24").front(), "w1") << "the opening request is paced";
+
+    // The ten milliseconds after each table block come before its acknowledgement is awaited.
+    std::vector<std::string> afterBlocks;
+    for (size_t i = 0; i + 1 < conversation.events.size(); ++i)
+        if (conversation.events[i] == "25")
+            afterBlocks.push_back (conversation.events[i + 1]);
+    EXPECT_EQ (afterBlocks, std::vector<std::string> (8, "w10"));
+    EXPECT_EQ (conversation.waitsAfterLast ("s"), (std::vector<std::string>{ "w10" })) << "the closing status is followed by 10 ms";
+}
+
+TEST_F (UploadConversation, WithoutPacingOnlyTheFixedWaitsRemain)
+{
+    talvor::osVersionLevel = 6;
+    unit.setSyncMask (3);
+    RecordedConversation conversation (unit);
+    ASSERT_TRUE (upload().wasOk());
+    talvor::osVersionLevel = 0;
+
+    EXPECT_EQ (conversation.count ("w1"), 0);
+    EXPECT_EQ (conversation.count ("w10"), 8 + 1);
+    EXPECT_EQ (conversation.count ("w3"), 1) << "the new input handler gets 3 ms before the first request";
 }
 
 TEST_F (UploadConversation, AnExtenderGetsTablesAndSlotModesOnly)
