@@ -1,4 +1,5 @@
 #include "devices/PortNames.h"
+#include "link/HostMidiInputHandler.h"
 #include "link/MyTimer.h"
 #include "link/UploadEngine.h"
 #include "map/ControlLayout.h"
@@ -285,5 +286,196 @@ TEST_F (DeviceWatch, AnEditReachesTheUnitsAndTheNextUploadFindsThemInSync)
         EXPECT_EQ (unit->receivedCommands(), std::vector<juce::uint8>{ 0x24 });
         EXPECT_EQ (unit->countChannelMessages (0xEC, 0x22), 1);
     }
+}
+//==============================================================================
+/** An editor that counts its full refreshes and can act inside one. */
+struct CountingEditor final : EditorHooks
+{
+    void refreshFromModel() override
+    {
+        ++refreshes;
+
+        if (duringRefresh)
+            duringRefresh();
+    }
+
+    bool applyModel (int) override { return true; }
+    void refreshAllPanels() override {}
+    void buildValueLists (ControlButton&, MidiPageList) override {}
+    void showControlMenu() override {}
+    void passTextToFuncPage (const juce::String&, bool) override {}
+
+    int refreshes = 0;
+    std::function<void()> duringRefresh;
+};
+
+TEST_F (DeviceWatch, WhileTheInputIsNotToBeKeptOpenItStaysClosed)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    keepInputOpen = 0;
+
+    timer.timerCallback();
+    main.reportSelectedSlot (2);
+    EXPECT_FALSE (waitUntil ([] { return slotSelectReportPending.load() != 0; }, 200)) << "no input is open to hear it";
+    EXPECT_TRUE (host->getMidiHandler() == nullptr || ! host->getMidiHandler()->isOpen());
+
+    keepInputOpen = 1;
+    timer.timerCallback();
+    main.reportSelectedSlot (2);
+    EXPECT_TRUE (waitUntil ([] { return slotSelectReportPending.load() != 0; }));
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, AFaderReportRefreshesTheEditor)
+{
+    CountingEditor editor;
+    currentEditor = &editor;
+    auto& main = addUnit (2057, "Orvel-A");
+
+    timer.timerCallback();
+    EXPECT_EQ (editor.refreshes, 0);
+
+    main.reportFaderState (2, false);
+    ASSERT_TRUE (waitUntil ([] { return faderReportPending.load() == 1; }));
+    timer.timerCallback();
+
+    EXPECT_EQ (editor.refreshes, 1);
+    EXPECT_EQ (slotFaderUnlocked[1].load(), 0) << "what the editor shows after its refresh";
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, ATickSendsItsStatusMessagesInOneOrder)
+{
+    // Everything pending at once: a slot report, a fader report, the system setting after a new
+    // list of outputs, and "SAVE AS DEFAULT".
+    std::vector<std::string> sent;
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2058, "Orvel-B");
+    const auto record = [&sent] (const char* who)
+    {
+        return [&sent, who] (const SimulatedUnit::ReceivedMessage& m)
+        {
+            if (m.bytes.size() == 3 && m.bytes[0] == 0xEC)
+                sent.push_back (who + juce::String::toHexString (m.bytes[1]).toStdString());
+        };
+    };
+    main.onMessage = record ("A");
+    extender.onMessage = record ("B");
+
+    timer.timerCallback();   // opens the main unit's input, and sends the system setting
+    addUnit (2000, "Synth"); // a new list of outputs
+    timer.timerCallback();   // the list changed: this tick only counts
+    main.reportSelectedSlot (2);
+    main.reportFaderState (3, true);
+    ASSERT_TRUE (waitUntil ([] { return slotSelectReportPending.load() != 0 && faderReportPending.load() != 0; }));
+    sent.clear();
+    saveDefaultsPending = 1;
+    timer.timerCallback();
+
+    EXPECT_EQ (sent, (std::vector<std::string>{ "B22", "A22", "B23", "A2a", "B2a", "A2d", "B2d" }));
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, TheSystemSettingIsTriedThreeTimesAtMostWithTheOutputsItLastWentTo)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    addUnit (2058, "Orvel-B");
+    timer.timerCallback(); // goes out to both: these outputs are the ones it last went to
+
+    // Another unit comes and goes; meanwhile every try is cut short, because a conversation
+    // starts while it runs, so the setting never reaches the second unit and the try fails.
+    addUnit (2000, "Synth");
+    timer.timerCallback();
+    for (int port = 1; port <= 4; ++port)
+        ports.removeOutput ("Synth " + juce::String (port));
+    main.clearReceived();
+    main.onMessage = [] (const SimulatedUnit::ReceivedMessage& m)
+    {
+        if (m.bytes.size() == 3 && m.bytes[1] == 0x2A)
+            transferBusy = 1;
+    };
+
+    for (int tick = 0; tick < 12; ++tick)
+    {
+        timer.timerCallback();
+        transferBusy = 0;
+    }
+
+    EXPECT_EQ (main.countChannelMessages (0xEC, 0x2A), 3);
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, AReportArrivingWhileThePreviousOneIsHandledIsNotLost)
+{
+    CountingEditor editor;
+    currentEditor = &editor;
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2058, "Orvel-B");
+    timer.timerCallback();
+
+    // A slot report comes while the timer selects the slot the last one named.
+    main.reportSelectedSlot (2);
+    ASSERT_TRUE (waitUntil ([] { return slotSelectReportPending.load() != 0; }));
+    editor.duringRefresh = [&]
+    {
+        editor.duringRefresh = nullptr;
+        main.reportSelectedSlot (3);
+        waitUntil ([] { return reportedSelectSlot.load() == 3; });
+    };
+    timer.timerCallback();
+    EXPECT_EQ (slotSelectReportPending.load(), 1) << "the second report waits for the next tick";
+    timer.timerCallback();
+    EXPECT_EQ (currentSlotId, 3);
+
+    // A fader report comes while the last one is passed on to the extenders.
+    main.reportFaderState (1, false);
+    ASSERT_TRUE (waitUntil ([] { return faderReportPending.load() != 0; }));
+    extender.onMessage = [&] (const SimulatedUnit::ReceivedMessage& m)
+    {
+        if (m.bytes.size() == 3 && m.bytes[1] == 0x23 && m.bytes[2] == (1 << 5))
+        {
+            main.reportFaderState (2, true);
+            waitUntil ([] { return reportedFaderSlot.load() == 2; });
+        }
+    };
+    timer.timerCallback();
+    EXPECT_EQ (faderReportPending.load(), 1) << "the second report waits for the next tick";
+    timer.timerCallback();
+    EXPECT_EQ (extender.received().back().bytes, (std::vector<juce::uint8>{ 0xEC, 0x23, (2 << 5) | 1 }));
+    timer.stopTimer();
+}
+
+TEST_F (DeviceWatch, TheWalkOverTheOutputsStartsAgainWhenTheListChangesAndGivesUpAfterEightRestarts)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    addUnit (2000, "Synth"); // the walk goes on past the unit
+    chooseWorkstation (1, 1);
+    int added = 0;
+    int changesLeft = 1;
+
+    // Another output comes while the unit hears its opening request.
+    main.onMessage = [&] (const SimulatedUnit::ReceivedMessage& m)
+    {
+        if (m.bytes.size() == 16 && m.bytes[5] == 0x24 && changesLeft-- > 0)
+            ports.addOutput ("Dummy " + juce::String (++added), [] (const juce::MidiMessage&) {});
+    };
+
+    const auto openingRequests = [&main]
+    {
+        const auto commands = main.receivedCommands();
+        return std::count (commands.begin(), commands.end(), 0x24);
+    };
+
+    slotDirty[0] = 1;
+    uploadMappings();
+    EXPECT_EQ (openingRequests(), 2) << "one change: the walk starts again once";
+
+    main.clearReceived();
+    changesLeft = 1000;
+    slotDirty[0] = 1;
+    uploadMappings();
+    EXPECT_EQ (openingRequests(), 1 + 8) << "a list that changes on every look: eight restarts, then on";
+    EXPECT_EQ (slotSending, (std::array<juce::uint8, slotCount>{ 0, 0, 0 }));
+    timer.stopTimer();
 }
 } // namespace
