@@ -1,5 +1,6 @@
 #include "evaluators/LispEvaluator.h"
 
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -9,7 +10,9 @@ namespace
 {
 LispCell* environmentList = nullptr;
 int evaluationDepth = 0;
-long applicationCount = 0; // of the outermost evaluation under way
+long stepCount = 0; // of the outermost evaluation under way: applications, bindings made and searched, arguments
+
+void countSteps (long steps) noexcept { stepCount += steps; }
 
 class EvaluationDepthCount final
 {
@@ -17,9 +20,9 @@ public:
     EvaluationDepthCount() noexcept
     {
         if (evaluationDepth++ == 0)
-            applicationCount = 0;
+            stepCount = 0;
 
-        ++applicationCount;
+        countSteps (1);
     }
 
     ~EvaluationDepthCount() { --evaluationDepth; }
@@ -28,7 +31,7 @@ public:
     EvaluationDepthCount& operator= (const EvaluationDepthCount&) = delete;
 
     bool tooDeep() const noexcept { return evaluationDepth > lispEvaluationDepthLimit; }
-    bool tooLong() const noexcept { return applicationCount > lispEvaluationStepLimit; }
+    bool tooLong() const noexcept { return stepCount > lispEvaluationStepLimit; }
 };
 
 LispCell* applyLambda (LispCell* lambda, LispCell* argumentExpressions)
@@ -49,7 +52,10 @@ LispCell* lispAcons (LispCell* key, LispCell* value, LispCell* list) { return li
 LispCell* lispPairlis (LispCell* names, LispCell* values, LispCell* list)
 {
     for (; lispIsPair (names); names = lispCdr (names), values = lispCdr (values))
+    {
+        countSteps (1);
         list = lispAcons (lispCar (names), lispCar (values), list);
+    }
 
     return list;
 }
@@ -57,8 +63,12 @@ LispCell* lispPairlis (LispCell* names, LispCell* values, LispCell* list)
 LispCell* lispAssoc (LispCell* key, LispCell* list) noexcept
 {
     for (; lispIsPair (list); list = lispCdr (list))
+    {
+        countSteps (1);
+
         if (lispCar (lispCar (list)) == key)
             return lispCar (list);
+    }
 
     return nullptr;
 }
@@ -95,7 +105,10 @@ LispCell* lispEvlis (LispCell* expressions)
     std::vector<LispCell*> values;
 
     for (; lispIsPair (expressions); expressions = lispCdr (expressions))
+    {
+        countSteps (1);
         values.push_back (lispEval (lispCar (expressions)));
+    }
 
     LispCell* list = nullptr;
 
@@ -171,8 +184,10 @@ LispCell* lispMakeBool (bool value) { return value ? lispTrue() : nullptr; }
 LispCell* lispEqual (LispCell* a, LispCell* b)
 {
     // Pairs are compared through a work list rather than recursion, so long or deep lists cannot
-    // exhaust the stack.
+    // exhaust the stack; and each two cells are compared once, so lists that share their parts
+    // (a list of n levels can hold 2^n paths) take time in their cells, not in their paths.
     std::vector<std::pair<LispCell*, LispCell*>> pending{ { a, b } };
+    std::set<std::pair<LispCell*, LispCell*>> compared;
 
     while (! pending.empty())
     {
@@ -187,6 +202,9 @@ LispCell* lispEqual (LispCell* a, LispCell* b)
 
         if (lispIsPair (left))
         {
+            if (! compared.emplace (left, right).second)
+                continue;
+
             pending.emplace_back (lispCdr (left), lispCdr (right));
             pending.emplace_back (lispCar (left), lispCar (right));
         }

@@ -22,8 +22,9 @@ LispCell* lispLookup (LispCell* symbol) noexcept;
 /** Atoms stand for themselves, symbols for their value, a pair for the application of its car's
     value to its cdr; anything else is nil. Evaluations nested more than lispEvaluationDepthLimit
     deep give the symbol "EVAL:TOO-DEEP" instead of exhausting the stack, and every application
-    past lispEvaluationStepLimit within one outermost evaluation gives "EVAL:TOO-LONG", so that any
-    program ends in bounded time. */
+    after lispEvaluationStepLimit steps (applications, arguments, bindings made and searched)
+    within one outermost evaluation gives "EVAL:TOO-LONG", so that any program ends in bounded
+    time. */
 LispCell* lispEval (LispCell* expression);
 LispCell* lispEvlis (LispCell* expressions);
 LispCell* lispProgn (LispCell* expressions);
@@ -46,5 +47,5 @@ LispCell* lispMakeBool (bool value);
 LispCell* lispEqual (LispCell* a, LispCell* b);
 
 constexpr int lispEvaluationDepthLimit = 2000;
-constexpr long lispEvaluationStepLimit = 100000;
+constexpr long lispEvaluationStepLimit = 1000000;
 } // namespace NsOrvelA::evaluators

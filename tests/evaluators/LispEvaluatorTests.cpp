@@ -219,4 +219,19 @@ TEST_F (LispEvaluation, AProgramThatCallsItselfTwicePerCallEndsInBoundedTime)
     lispEnvironment() = lispAcons (symbol ("id"), lispMakeCFunction (1, identity), nullptr);
     EXPECT_EQ (lispAtomValue (lispEval (listOf ({ symbol ("id"), lispMakeAtom (6) }))), 6) << "a new evaluation starts afresh";
 }
+TEST_F (LispEvaluation, ListsThatShareTheirPartsCompareInTimeOfTheirCells)
+{
+    // Sixty levels, each holding the level below twice: 2^60 paths, 61 cells.
+    LispCell* left = lispMakeAtom (1);
+    LispCell* right = lispMakeAtom (1);
+
+    for (int level = 0; level < 60; ++level)
+    {
+        left = lispCons (left, left);
+        right = lispCons (right, right);
+    }
+
+    EXPECT_EQ (lispEqual (left, right), lispTrue());
+    EXPECT_EQ (lispEqual (left, lispCons (lispCar (right), lispMakeAtom (2))), nullptr);
+}
 } // namespace
