@@ -478,4 +478,21 @@ TEST_F (DeviceWatch, TheWalkOverTheOutputsStartsAgainWhenTheListChangesAndGivesU
     EXPECT_EQ (slotSending, (std::array<juce::uint8, slotCount>{ 0, 0, 0 }));
     timer.stopTimer();
 }
+TEST_F (DeviceWatch, TheMakersGenericPortTakesTheUploadOfTheModelBeingEdited)
+{
+    // Its name tells no product: the upload is for the unit being edited, here an extender.
+    auto& generic = addUnit (2057, "TALVOR Midi", 2);
+    currentModelId = 2058;
+    chooseWorkstation (1, 1, 2);
+    slotDirty[0] = 1;
+
+    uploadMappings();
+
+    const auto received = generic.receivedOn (1);
+    ASSERT_FALSE (received.empty());
+    ASSERT_GE (received.front().bytes.size(), 5u);
+    EXPECT_EQ (received.front().bytes[3], 0x10);
+    EXPECT_EQ (received.front().bytes[4], 0x0A) << "addressed to an extender";
+    timer.stopTimer();
+}
 } // namespace
