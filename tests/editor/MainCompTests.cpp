@@ -1,0 +1,288 @@
+#include "editor/DeviceLink.h"
+#include "editor/MainComp.h"
+#include "editor/MappableButton.h"
+#include "link/Host.h"
+#include "map/SharedEditingState.h"
+#include "platform/CpuFamily.h"
+#include "tests/support/HostTest.h"
+#include "tests/support/GuiHarness.h"
+
+using namespace NsOrvelA;
+using corvix::testing::findControl;
+using corvix::testing::GuiHarness;
+
+namespace
+{
+/** A Host of its own, and an editor in a window once a test asks for one. The editor's first full
+    refresh arrives with the model chooser's notification after construction. */
+class MainCompTest : public corvix::testing::HostTest
+{
+protected:
+    ~MainCompTest() override
+    {
+        harness = nullptr;
+        editor = nullptr;
+        stopDeviceLink();
+    }
+
+    MainComp& openEditor (int productId = 2057)
+    {
+        editor = std::make_unique<MainComp> (productId);
+        harness = std::make_unique<GuiHarness> (*editor, 600, 400);
+        GuiHarness::pump (20);
+        return *editor;
+    }
+
+    MappableButton& mixerControl (int controlNumber)
+    {
+        auto* button = findControl<MappableButton> (editor->getMixerSection(), controlNumber);
+        EXPECT_NE (button, nullptr) << controlNumber;
+        return *button;
+    }
+
+    /** Gives a control of one unit's slot map (slot 1, workstation 2) a name of its own. */
+    void nameControl (int unitId, int controlId, const juce::String& name)
+    {
+        host->getStateTree().slotNode (1, unitId).setProperty ("current", 2, nullptr);
+        auto entry = host->getStateTree().controlEntry (controlId, 1, unitId);
+        entry.setProperty ("valueType", "func", nullptr);
+        entry.setProperty ("name", name, nullptr);
+    }
+
+    std::unique_ptr<MainComp> editor;
+    std::unique_ptr<GuiHarness> harness;
+};
+} // namespace
+
+TEST_F (MainCompTest, EveryLayoutPutsTheWindowBackTo850By720AndTitlesItWithTheProcessorFamily)
+{
+    const talvor::ScopedCpuModelSource cpu ([] { return juce::String ("Apple M2 Max"); });
+    auto& comp = openEditor();
+    auto& window = harness->getWindow();
+    EXPECT_EQ (window.getWidth(), 850);
+    EXPECT_EQ (window.getHeight(), 720);
+    EXPECT_EQ (window.getName(), "Orvel-A/B Corvix V1.15 - Max");
+
+    window.setSize (1000, 500);
+    EXPECT_EQ (window.getWidth(), 850);
+    EXPECT_EQ (window.getHeight(), 720);
+    EXPECT_EQ (comp.getBounds(), juce::Rectangle<int> (0, 0, 850, 720));
+}
+
+TEST_F (MainCompTest, TheTitleKeepsItsSeparatorWithoutAProcessorFamily)
+{
+    const talvor::ScopedCpuModelSource cpu ([] { return juce::String ("Apple M3 Pro"); });
+    openEditor();
+    EXPECT_EQ (harness->getWindow().getName(), "Orvel-A/B Corvix V1.15 - ");
+}
+
+TEST_F (MainCompTest, LaysOutTheHeaderTabsAndTheFourOfferedCommandButtons)
+{
+    auto& comp = openEditor();
+    EXPECT_EQ (comp.getModelChooser().getBounds(), juce::Rectangle<int> (640, 14, 170, 28));
+
+    // What remains between the 42-pixel header and the 31-pixel command row is 704 - 42 - 31 = 631
+    // high; the section tabs take a width of 631 - 27, so that their content is square.
+    EXPECT_EQ (comp.getSectionTabs().getBounds(), juce::Rectangle<int> (10, 52, 600, 627));
+    EXPECT_EQ (comp.getPageTabs().getBounds(), juce::Rectangle<int> (614, 52, 226, 627));
+
+    using C = MainComp::Command;
+    EXPECT_EQ (comp.getCommandButton (C::firmware).getBounds(), juce::Rectangle<int> (12, 685, 154, 23));
+    EXPECT_EQ (comp.getCommandButton (C::loadFile).getBounds(), juce::Rectangle<int> (738, 685, 100, 23));
+    EXPECT_EQ (comp.getCommandButton (C::saveFile).getBounds(), juce::Rectangle<int> (630, 685, 100, 23));
+    EXPECT_EQ (comp.getCommandButton (C::saveDefault).getBounds(), juce::Rectangle<int> (522, 685, 100, 23));
+    EXPECT_EQ (comp.getCommandButton (C::fader).getBounds(), juce::Rectangle<int> (198, 685, 100, 23));
+
+    juce::StringArray shown, hidden;
+
+    for (auto command : { C::firmware, C::saveDefault, C::fader, C::connect, C::send, C::saveFile, C::loadFile })
+    {
+        auto& button = comp.getCommandButton (command);
+        (button.isVisible() ? shown : hidden).add (button.getButtonText());
+    }
+
+    EXPECT_EQ (shown.joinIntoString ("|"), "FIRMWARE UPGRADE|SAVE AS DEFAULT|SAVE FILE|LOAD FILE");
+    EXPECT_EQ (hidden.joinIntoString ("|"), "FADER UNLOCKED|CONNECT|SEND DATA");
+}
+
+TEST_F (MainCompTest, TheSectionAndPageTabsStartWithTheirOwnNamesAndColours)
+{
+    auto& comp = openEditor();
+    auto& sections = comp.getSectionTabs();
+    ASSERT_EQ (sections.getNumTabs(), 2);
+    EXPECT_EQ (sections.getTabNames().joinIntoString ("|"), "GENERAL SETTINGS|BUTTON FUNCTIONS");
+    EXPECT_EQ (sections.getCurrentTabIndex(), 0);
+    EXPECT_EQ (sections.getTabContentComponent (0), &comp.getMixerSection());
+    EXPECT_EQ (sections.getTabContentComponent (1), &comp.getFuncSection());
+    EXPECT_EQ (sections.getTabBackgroundColour (1), juce::Colour (0xffffa500));
+
+    auto& pages = comp.getPageTabs();
+    EXPECT_EQ (pages.getTabNames().joinIntoString ("|"), "FUNCTION|MIDI");
+    EXPECT_EQ (pages.getTabBackgroundColour (0), juce::Colour (0xff87ceeb));
+    EXPECT_EQ (pages.getTabBackgroundColour (1), juce::Colour (0xff5f9ea0));
+}
+
+TEST_F (MainCompTest, ShowsTheModelChosenAtConstruction)
+{
+    currentModelId = 2074; // an extender chosen in an earlier editor stays
+    auto& comp = openEditor (2057);
+    EXPECT_EQ (currentModelId, 2074);
+    EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-B3");
+    EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 4);
+}
+
+TEST_F (MainCompTest, AnUnknownModelAtConstructionGivesWayToTheEditorsProduct)
+{
+    currentModelId = 1234;
+    auto& comp = openEditor (2057);
+    EXPECT_EQ (currentModelId, 2057);
+    EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-A");
+    EXPECT_EQ (comp.getSectionTabs().getNumTabs(), 2);
+}
+
+TEST_F (MainCompTest, AnExtenderShowsOnlyItsOwnTabsAndEightFaderStrips)
+{
+    auto& comp = openEditor();
+    comp.getSectionTabs().setCurrentTabIndex (1);
+    comp.getModelChooser().setSelectedId (2, juce::sendNotificationSync); // Orvel-B
+
+    EXPECT_EQ (currentModelId, 2058);
+    EXPECT_EQ (comp.getSectionTabs().getTabNames().joinIntoString ("|"), "GENERAL SETTINGS");
+    EXPECT_EQ (comp.getSectionTabs().getCurrentTabIndex(), 0);
+    EXPECT_EQ (mixerStripCount, 8);
+    EXPECT_FALSE (mixerControl (189).isVisible());
+    EXPECT_TRUE (mixerControl (188).isVisible());
+    EXPECT_FALSE (comp.getMixerSection().getMasterAssignChooser().isVisible());
+    EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 2);
+
+    // Back to the main unit: the button grid comes back as the second tab.
+    comp.getModelChooser().setSelectedId (1, juce::sendNotificationSync);
+    EXPECT_EQ (comp.getSectionTabs().getTabNames().joinIntoString ("|"), "GENERAL SETTINGS|BUTTON FUNCTIONS");
+    EXPECT_EQ (comp.getSectionTabs().getTabContentComponent (1), &comp.getFuncSection());
+    EXPECT_EQ (mixerStripCount, 9);
+    EXPECT_TRUE (mixerControl (189).isVisible());
+    EXPECT_TRUE (comp.getMixerSection().getMasterAssignChooser().isVisible());
+}
+
+TEST_F (MainCompTest, TogglingTheModelByItsPictureRefreshesTheCaptions)
+{
+    slotDawIds = { 2, 0, 0 };
+    nameControl (1, 5, "main five");
+    nameControl (2, 5, "extender five");
+    auto& comp = openEditor();
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "main five");
+
+    harness->click (comp.getProductPicture());
+    EXPECT_EQ (currentModelId, 2058);
+    EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-B");
+    EXPECT_EQ (comp.getSectionTabs().getNumTabs(), 1);
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "extender five");
+
+    // Any extender toggles back to the main unit.
+    comp.getModelChooser().setSelectedId (5, juce::sendNotificationSync);
+    harness->click (comp.getProductPicture());
+    EXPECT_EQ (currentModelId, 2057);
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "main five");
+    EXPECT_EQ (comp.getSectionTabs().getNumTabs(), 2);
+}
+
+TEST_F (MainCompTest, TheFullRefreshGivesEveryUnitTheEditorsSlotsAndShowsTheFaderLock)
+{
+    auto& comp = openEditor();
+    slotDawIds = { 4, 0, 9 };
+    currentSlotId = 3;
+    slotFaderUnlocked[2] = 0;
+    comp.refreshFromModel();
+
+    const auto state = host->getStateTree();
+
+    for (int unitId = 1; unitId <= unitCount; ++unitId)
+    {
+        EXPECT_EQ (state.slotDawId (1), 4);
+        EXPECT_EQ (static_cast<int> (state.slotNode (3, unitId).getProperty ("current")), 9) << unitId;
+        EXPECT_EQ (static_cast<int> (state.slotNode (2, unitId).getProperty ("current")), 0) << unitId;
+        EXPECT_EQ (static_cast<int> (state.deviceNode (unitId).getProperty ("current")), 3) << unitId;
+    }
+
+    auto& fader = comp.getCommandButton (MainComp::Command::fader);
+    EXPECT_EQ (fader.getButtonText(), "FADER LOCKED");
+    EXPECT_FALSE (fader.isEnabled());
+    EXPECT_FALSE (fader.isVisible());
+
+    slotFaderUnlocked[2] = 1;
+    comp.refreshFromModel();
+    EXPECT_EQ (fader.getButtonText(), "FADER UNLOCKED");
+    EXPECT_TRUE (fader.isEnabled());
+}
+
+TEST_F (MainCompTest, AMapWithoutAValidSlotOrUnitShowsNothingAndMarksNothing)
+{
+    slotDawIds = { 2, 2, 2 };
+    nameControl (1, 5, "five");
+    auto& comp = openEditor();
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "five");
+
+    // As a map file may hold them: no unit selected, no slot selected.
+    host->getState().setProperty ("current", 0, nullptr);
+    host->getStateTree().deviceNode (1).setProperty ("current", 0, nullptr);
+    currentSlotId = 0;
+    comp.refreshFromModel();
+    comp.refreshAllPanels();
+    harness->click (mixerControl (5));
+
+    EXPECT_EQ (currentControl, &mixerControl (5));
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "");
+    EXPECT_EQ (comp.getFuncSection().getTitle().getText(), "DAW");
+    EXPECT_EQ (comp.getCommandButton (MainComp::Command::fader).getButtonText(), "FADER UNLOCKED");
+    EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 0);
+    EXPECT_EQ (static_cast<int> (host->getStateTree().deviceNode (1).getProperty ("current")), 0);
+    EXPECT_EQ (slotDirty, (std::array<juce::uint8, 3>{ 0, 0, 0 }));
+
+    // A slot of a valid unit but no valid current unit still shows nothing.
+    currentSlotId = 1;
+    comp.refreshFromModel();
+    comp.refreshAllPanels();
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "");
+    EXPECT_EQ (comp.getFuncSection().getTitle().getText(), "Cubase");
+}
+
+TEST_F (MainCompTest, SelectingAControlMarksItAndOnlyIt)
+{
+    slotDawIds = { 2, 0, 0 };
+    auto& comp = openEditor();
+    auto& grid = comp.getFuncSection().getButtonSection();
+    harness->click (mixerControl (7));
+    EXPECT_EQ (currentControl, &mixerControl (7));
+    EXPECT_TRUE (mixerControl (7).getToggleState());
+
+    // The slot selectors and options are the mixer's: they never become the current control.
+    harness->click (comp.getMixerSection().getOptionButton (1));
+    EXPECT_EQ (currentControl, &mixerControl (7));
+
+    comp.getSectionTabs().setCurrentTabIndex (1);
+    GuiHarness::pump (10);
+
+    harness->click (grid.getButton (3));
+    EXPECT_EQ (currentControl, &grid.getButton (3));
+    EXPECT_TRUE (grid.getButton (3).getToggleState());
+    EXPECT_FALSE (mixerControl (7).getToggleState());
+}
+
+TEST_F (MainCompTest, GoingAwayClosesTheInputAndLeavesNoEditorBehind)
+{
+    slotDawIds = { 2, 0, 0 };
+    openEditor();
+    harness->click (mixerControl (7));
+    ASSERT_NE (currentControl, nullptr);
+    ASSERT_EQ (currentEditor, editor.get());
+
+    harness = nullptr;
+    editor = nullptr;
+    EXPECT_EQ (keepInputOpen, 0);
+    EXPECT_EQ (currentEditor, nullptr);
+    EXPECT_EQ (currentControl, nullptr);
+
+    // The Host's hooks now do nothing.
+    host->refreshEditorPanels();
+    host->refreshEditor();
+}
