@@ -1,0 +1,47 @@
+#include "gallery/GalleryWindow.h"
+
+namespace corvix::gallery
+{
+GalleryWindow::GalleryWindow (juce::Component& c, int width, int height)
+    : juce::DocumentWindow ("Orvel-A Corvix", juce::Colours::lightgrey,
+                            juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton),
+      content (c)
+{
+    setUsingNativeTitleBar (true);
+    setContentNonOwned (&content, false);
+    setSize (width, height);
+    setTopLeftPosition (0, 0);
+    setVisible (true);
+    settle();
+}
+
+GalleryWindow::~GalleryWindow() { clearContentComponent(); }
+
+void GalleryWindow::settle (int milliseconds)
+{
+    auto* messages = juce::MessageManager::getInstance();
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) milliseconds;
+
+    do
+        messages->runDispatchLoopUntil (5);
+    while (juce::Time::getMillisecondCounter() < end);
+}
+
+juce::Image GalleryWindow::picture()
+{
+    settle();
+    const auto client = createComponentSnapshot (getLocalBounds(), true, 1.0f);
+
+    // The system draws the title bar around the window; a virtual X server has none, so the
+    // picture gets a plain one with the window's title.
+    constexpr int titleStripHeight = 30;
+    juce::Image picture (juce::Image::RGB, client.getWidth(), client.getHeight() + titleStripHeight, true);
+    juce::Graphics g (picture);
+    g.fillAll (juce::Colour (0xff2b2b2b));
+    g.setColour (juce::Colours::white);
+    g.setFont (juce::Font (15.0f));
+    g.drawText (getName(), 0, 0, picture.getWidth(), titleStripHeight, juce::Justification::centred);
+    g.drawImageAt (client, 0, titleStripHeight);
+    return picture;
+}
+} // namespace corvix::gallery
