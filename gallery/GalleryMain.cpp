@@ -1,8 +1,8 @@
 #include "editor/DeviceLink.h"
 #include "editor/MainComp.h"
 #include "gallery/GalleryWindow.h"
-#include "model/HostImpl.h"
-#include "model/SharedEditingState.h"
+#include "link/HostImpl.h"
+#include "map/SharedEditingState.h"
 
 #include <functional>
 #include <vector>
