@@ -4,8 +4,8 @@
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "platform/CpuFamily.h"
-#include "tests/support/HostTest.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/HostTest.h"
 
 using namespace NsOrvelA;
 using corvix::testing::findControl;
@@ -285,4 +285,48 @@ TEST_F (MainCompTest, GoingAwayClosesTheInputAndLeavesNoEditorBehind)
     // The Host's hooks now do nothing.
     host->refreshEditorPanels();
     host->refreshEditor();
+}
+
+TEST_F (MainCompTest, AMapFileWhoseUnitsSelectNoSlotLoadsAndShows)
+{
+    slotDawIds = { 2, 2, 2 };
+    nameControl (1, 5, "five");
+    auto& comp = openEditor();
+    const auto file = corvix::testing::testSettingsFolder().getChildFile ("no-current.corvix");
+
+    // No unit selects a slot, and the second slot names no workstation there is.
+    for (int unitId = 1; unitId <= unitCount; ++unitId)
+    {
+        host->getStateTree().deviceNode (unitId).setProperty ("current", 0, nullptr);
+        host->getStateTree().slotNode (2, unitId).setProperty ("current", 99, nullptr);
+    }
+
+    ASSERT_TRUE (host->saveMappingFile (file).wasOk());
+    host->getStateTree().deviceNode (1).setProperty ("current", 2, nullptr);
+
+    // What "LOAD FILE" does: read the file, then both refreshes.
+    ASSERT_TRUE (host->loadMappingFile (file).wasOk());
+    comp.refreshFromModel();
+    comp.refreshAllPanels();
+    harness->click (mixerControl (5));
+
+    EXPECT_EQ (currentSlotId, 1);
+    EXPECT_EQ (static_cast<int> (host->getStateTree().deviceNode (1).getProperty ("current")), 1);
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "five");
+    EXPECT_EQ (comp.getMixerSection().getSlotButton (1).getButtonText(), "2");
+    EXPECT_EQ (comp.getFuncSection().getTitle().getText(), "Cubase");
+
+    currentSlotId = 2;
+    comp.refreshFromModel();
+    comp.refreshAllPanels();
+    EXPECT_EQ (comp.getFuncSection().getTitle().getText(), "DAW");
+    EXPECT_EQ (mixerControl (5).getShownCaption(), "");
+}
+
+TEST_F (MainCompTest, AProductThatIsNoUnitChangesNeitherTheChooserNorTheCurrentUnit)
+{
+    auto& comp = openEditor();
+    EXPECT_TRUE (comp.applyModel (1234));
+    EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-A");
+    EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 1);
 }
