@@ -4,16 +4,11 @@
 
 namespace NsOrvelA
 {
-/** The maker's logo in the editor's header. A click opens the about box. */
+/** The maker's logo in the editor's header, with the tooltip "About..". */
 class TalvorLogo final : public juce::ImageComponent
 {
 public:
     TalvorLogo();
-
-    void mouseDown (const juce::MouseEvent& event) override;
-
-    /** What a click does; the editor's commands set it. */
-    std::function<void()> onClick;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (TalvorLogo)

@@ -128,6 +128,9 @@ TEST_F (MainCompTest, ShowsTheModelChosenAtConstruction)
     auto& comp = openEditor (2057);
     EXPECT_EQ (currentModelId, 2074);
     EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-B3");
+    EXPECT_TRUE (comp.getProductPicture().getImage().isValid());
+    EXPECT_EQ (comp.getProductPicture().getImage(), ProdLogo::pictureOf (2058));
+    EXPECT_NE (comp.getProductPicture().getImage(), ProdLogo::pictureOf (2057));
     EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 4);
 }
 
