@@ -52,6 +52,13 @@ std::vector<Shot> editorShots()
               showSlots (e, { 2, 5, 12 }, 2);
               showSection (e, 1);
           } },
+        { "editor-control-selected.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 2, 5, 12 }, 1);
+              showSection (e, 1);
+              e.getFuncSection().getButtonSection().getButton (9).triggerClick();
+          } },
         { "editor-hui-workstation.png",
           [] (MainComp& e) {
               showSlots (e, { 3, 5, 12 }, 1);
