@@ -17,3 +17,13 @@ function(corvix_library name)
     set_target_properties(${name} PROPERTIES CORVIX_FOLDER "${folder}" CORVIX_DEPENDS "${arg_DEPENDS}")
     set_property(GLOBAL APPEND PROPERTY CORVIX_LIBRARIES ${name})
 endfunction()
+
+# corvix_resources_beside(program): the repository's resources folder is copied beside the program,
+# where it looks for its pictures. Copied on every build (it is small), so a picture drawn again
+# reaches the program at once.
+function(corvix_resources_beside program)
+    add_custom_target(${program}_resources ALL
+        COMMAND ${CMAKE_COMMAND} -E copy_directory "${PROJECT_SOURCE_DIR}/resources" "$<TARGET_FILE_DIR:${program}>/resources"
+        COMMENT "Copying the resources folder beside ${program}")
+    add_dependencies(${program} ${program}_resources)
+endfunction()
