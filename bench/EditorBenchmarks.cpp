@@ -51,7 +51,7 @@ public:
         in the program. The first benchmark adds the first frame: the whole editor painted. */
     MainComp& openEditor()
     {
-        editor = std::make_unique<MainComp> (deviceModelIds[0]);
+        editor = std::make_unique<MainComp> (talvor::productIds::orvelA);
         editor->setSize (MainComp::editorWidth, MainComp::editorHeight);
         editor->applyModel (currentModelId);
         editor->refreshFromModel();

@@ -2,8 +2,8 @@
 
 #include "editor/CommandCaptions.h"
 #include "editor/MainComp.h"
-#include "map/ControlLayout.h"
 #include "link/Host.h"
+#include "map/ControlLayout.h"
 #include "map/SharedEditingState.h"
 #include "map/UnitModels.h"
 #include "map/Workstations.h"

@@ -26,7 +26,7 @@ const char* const midiPageTab = "MIDI";
 } // namespace
 
 MainComp::MainComp (int productId)
-    : logoImage (talvor::loadAssetImage ("Talvor Logo.png")), productImage (ProdLogo::pictureOf (deviceModelIds[0]))
+    : logoImage (talvor::loadAssetImage ("Talvor Logo.png")), productImage (ProdLogo::pictureOf (talvor::productIds::orvelA))
 {
     tooltipWindow.setMillisecondsBeforeTipAppears (0);
     currentEditor = this;

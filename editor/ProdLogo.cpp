@@ -13,7 +13,7 @@ juce::Image ProdLogo::pictureOf (int productId) { return talvor::loadAssetImage 
 void ProdLogo::mouseDown (const juce::MouseEvent&)
 {
     // Every extender toggles back to the main unit; the main unit toggles to the first extender.
-    currentModelId = isOrvelA (currentModelId) ? deviceModelIds[1] : deviceModelIds[0];
+    currentModelId = isOrvelA (currentModelId) ? talvor::productIds::orvelB : talvor::productIds::orvelA;
     setImage (pictureOf (currentModelId));
 
     // The captions, titles and pages all depend on the model, so the panels are refreshed too,

@@ -86,8 +86,8 @@ int writeEditorShots (const juce::File& folder)
 
     for (const auto& shot : editorShots())
     {
-        currentModelId = deviceModelIds[0];
-        MainComp editor (deviceModelIds[0]);
+        currentModelId = talvor::productIds::orvelA;
+        MainComp editor (talvor::productIds::orvelA);
         GalleryWindow window (editor, MainComp::editorWidth, MainComp::editorHeight);
         shot.prepare (editor);
 

@@ -8,6 +8,7 @@
 #include "tests/support/HostTest.h"
 
 using namespace NsOrvelA;
+namespace ids = talvor::productIds;
 using corvix::testing::findControl;
 using corvix::testing::GuiHarness;
 
@@ -25,7 +26,7 @@ protected:
         stopDeviceLink();
     }
 
-    MainComp& openEditor (int productId = 2057)
+    MainComp& openEditor (int productId = ids::orvelA)
     {
         editor = std::make_unique<MainComp> (productId);
         harness = std::make_unique<GuiHarness> (*editor, 600, 400);
@@ -124,21 +125,21 @@ TEST_F (MainCompTest, TheSectionAndPageTabsStartWithTheirOwnNamesAndColours)
 
 TEST_F (MainCompTest, ShowsTheModelChosenAtConstruction)
 {
-    currentModelId = 2074; // an extender chosen in an earlier editor stays
-    auto& comp = openEditor (2057);
-    EXPECT_EQ (currentModelId, 2074);
+    currentModelId = ids::orvelB3; // an extender chosen in an earlier editor stays
+    auto& comp = openEditor (ids::orvelA);
+    EXPECT_EQ (currentModelId, ids::orvelB3);
     EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-B3");
     EXPECT_TRUE (comp.getProductPicture().getImage().isValid());
-    EXPECT_EQ (comp.getProductPicture().getImage(), ProdLogo::pictureOf (2058));
-    EXPECT_NE (comp.getProductPicture().getImage(), ProdLogo::pictureOf (2057));
+    EXPECT_EQ (comp.getProductPicture().getImage(), ProdLogo::pictureOf (ids::orvelB));
+    EXPECT_NE (comp.getProductPicture().getImage(), ProdLogo::pictureOf (ids::orvelA));
     EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 4);
 }
 
 TEST_F (MainCompTest, AnUnknownModelAtConstructionGivesWayToTheEditorsProduct)
 {
     currentModelId = 1234;
-    auto& comp = openEditor (2057);
-    EXPECT_EQ (currentModelId, 2057);
+    auto& comp = openEditor (ids::orvelA);
+    EXPECT_EQ (currentModelId, ids::orvelA);
     EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-A");
     EXPECT_EQ (comp.getSectionTabs().getNumTabs(), 2);
 }
@@ -149,7 +150,7 @@ TEST_F (MainCompTest, AnExtenderShowsOnlyItsOwnTabsAndEightFaderStrips)
     comp.getSectionTabs().setCurrentTabIndex (1);
     comp.getModelChooser().setSelectedId (2, juce::sendNotificationSync); // Orvel-B
 
-    EXPECT_EQ (currentModelId, 2058);
+    EXPECT_EQ (currentModelId, ids::orvelB);
     EXPECT_EQ (comp.getSectionTabs().getTabNames().joinIntoString ("|"), "GENERAL SETTINGS");
     EXPECT_EQ (comp.getSectionTabs().getCurrentTabIndex(), 0);
     EXPECT_EQ (mixerStripCount, 8);
@@ -176,7 +177,7 @@ TEST_F (MainCompTest, TogglingTheModelByItsPictureRefreshesTheCaptions)
     EXPECT_EQ (mixerControl (5).getShownCaption(), "main five");
 
     harness->click (comp.getProductPicture());
-    EXPECT_EQ (currentModelId, 2058);
+    EXPECT_EQ (currentModelId, ids::orvelB);
     EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-B");
     EXPECT_EQ (comp.getSectionTabs().getNumTabs(), 1);
     EXPECT_EQ (mixerControl (5).getShownCaption(), "extender five");
@@ -184,7 +185,7 @@ TEST_F (MainCompTest, TogglingTheModelByItsPictureRefreshesTheCaptions)
     // Any extender toggles back to the main unit.
     comp.getModelChooser().setSelectedId (5, juce::sendNotificationSync);
     harness->click (comp.getProductPicture());
-    EXPECT_EQ (currentModelId, 2057);
+    EXPECT_EQ (currentModelId, ids::orvelA);
     EXPECT_EQ (mixerControl (5).getShownCaption(), "main five");
     EXPECT_EQ (comp.getSectionTabs().getNumTabs(), 2);
 }
