@@ -168,6 +168,14 @@ void MainComp::layOutWindow()
     }
 }
 
+void MainComp::parentHierarchyChanged()
+{
+    // The editor may be laid out before its page is put into the window (the window then takes
+    // the page's size): the window gets its size and title when the editor arrives in it.
+    if (auto* window = getTopLevelComponent(); window != this && window->isOnDesktop())
+        layOutWindow();
+}
+
 void MainComp::resized()
 {
     layOutWindow();

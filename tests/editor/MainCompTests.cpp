@@ -77,6 +77,27 @@ TEST_F (MainCompTest, TheTitleKeepsItsSeparatorWithoutAProcessorFamily)
     EXPECT_EQ (harness->getWindow().getName(), "Orvel-A/B Corvix V1.15 - ");
 }
 
+TEST_F (MainCompTest, AnEditorLaidOutBeforeItReachesTheWindowSizesAndTitlesTheWindowOnArrival)
+{
+    // As the shell does it: the page is laid out first, then put into a window already shown.
+    const talvor::ScopedCpuModelSource cpu ([] { return juce::String ("Intel(R) Xeon(R)"); });
+    juce::Component holder, page;
+    GuiHarness shown (holder, 500, 400);
+    editor = std::make_unique<MainComp> (ids::orvelA);
+    page.addAndMakeVisible (*editor);
+    editor->setBounds (0, 0, 600, 400);
+    EXPECT_EQ (shown.getWindow().getName(), "test window");
+
+    holder.addAndMakeVisible (page);
+    EXPECT_EQ (shown.getWindow().getName(), "Orvel-A/B Corvix V1.15 - Intel");
+    EXPECT_EQ (shown.getWindow().getWidth(), 850);
+    EXPECT_EQ (shown.getWindow().getHeight(), 720);
+
+    holder.removeChildComponent (&page);
+    page.removeChildComponent (editor.get());
+    editor = nullptr;
+}
+
 TEST_F (MainCompTest, LaysOutTheHeaderTabsAndTheFourOfferedCommandButtons)
 {
     auto& comp = openEditor();
