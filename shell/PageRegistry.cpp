@@ -1,8 +1,9 @@
 #include "shell/PageRegistry.h"
 
+#include "devices/ProductIds.h"
+#include "editor/MainComp.h"
 #include "platform/ProgramFile.h"
 #include "platform/ResourcesFolder.h"
-#include "shell/StandInPage.h"
 
 std::vector<PageCategory>& pageCategories()
 {
@@ -47,8 +48,4 @@ void registerAllPages() { registerEditorPage(); }
 
 juce::Component* createEditorComponent() { return createMainPage().release(); }
 
-std::unique_ptr<juce::Component> createMainPage()
-{
-    // The map editor is not part of this build yet: a stand-in page takes its place.
-    return std::make_unique<StandInPage>();
-}
+std::unique_ptr<juce::Component> createMainPage() { return std::make_unique<NsOrvelA::MainComp> (talvor::productIds::orvelA); }

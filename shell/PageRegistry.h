@@ -44,7 +44,7 @@ void registerPage (std::function<juce::Component*()> factory, const juce::String
 void registerEditorPage();
 void registerAllPages();
 
-/** The page the root component shows from the start, and the registered page's factory; both
-    make a new page that the caller owns (nullptr when it cannot be made). */
+/** The page the root component shows from the start, and the registered page's factory: both
+    make a new map editor for the Orvel-A, which the caller owns. */
 std::unique_ptr<juce::Component> createMainPage();
 juce::Component* createEditorComponent();

@@ -164,9 +164,16 @@ TEST (ProgramRunTest, ASecondStartEndsAtOnceAndTheWindowsCloseButtonEndsTheProgr
     EXPECT_TRUE (first.process.isRunning());
 
     // The close button, as the window manager reports it. The exit code also carries what the
-    // sanitizer build reports at exit (leaks among it).
-    talvor::test::requestWindowClose (shown[0].id);
-    ASSERT_TRUE (first.process.waitForProcessToFinish (30000));
+    // sanitizer build reports at exit (leaks among it). A request that arrives while the program
+    // still builds its editor can be read off the connection during one of its round trips and
+    // then wait for the next event from the server; a virtual server without a window manager
+    // sends none, so the request is repeated, as a user would click again.
+    for (int tries = 0; tries < 30 && first.process.isRunning(); ++tries)
+    {
+        talvor::test::requestWindowClose (shown[0].id);
+        first.process.waitForProcessToFinish (1000);
+    }
+    ASSERT_TRUE (first.process.waitForProcessToFinish (1000));
     const auto output = first.process.readAllProcessOutput();
     EXPECT_EQ (first.process.getExitCode(), 0u) << output;
     EXPECT_FALSE (output.contains ("ERROR: AddressSanitizer")) << output;

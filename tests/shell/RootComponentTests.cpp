@@ -1,6 +1,6 @@
+#include "editor/MainComp.h"
 #include "shell/DemoList.h"
 #include "shell/IntroScreen.h"
-#include "shell/StandInPage.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace
@@ -62,7 +62,7 @@ TEST_F (ShellApplicationTest, ThePageListOpensTheCategoryAndShowsItsPageThroughT
 
     list->getListBox().selectRow (0);
     EXPECT_EQ (firstPage, nullptr) << "the registered page replaces the one shown";
-    EXPECT_NE (dynamic_cast<StandInPage*> (root().getContentArea().getPage()), nullptr);
+    EXPECT_NE (dynamic_cast<NsOrvelA::MainComp*> (root().getContentArea().getPage()), nullptr);
     EXPECT_FALSE (root().getSidePanel().isPanelShowing());
 
     list->showCategory ({});
