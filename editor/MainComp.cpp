@@ -1,8 +1,11 @@
 #include "editor/MainComp.h"
 
 #include "editor/CommandCaptions.h"
+#include "editor/DeviceSelectComponent.h"
+#include "editor/EditorCommands.h"
 #include "editor/MappableButton.h"
 #include "editor/MappableDragButton.h"
+#include "editor/ServiceKeys.h"
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "map/UnitModels.h"
@@ -206,7 +209,12 @@ void MainComp::mouseDown (const juce::MouseEvent& event)
         showControlMenu();
 }
 
-bool MainComp::keyPressed (const juce::KeyPress& key) { return juce::Component::keyPressed (key); }
+bool MainComp::keyPressed (const juce::KeyPress& key)
+{
+    // The service keys act, but the editor never consumes a key.
+    handleServiceKey (key, sectionTabs, quitApplication);
+    return juce::Component::keyPressed (key);
+}
 
 //==============================================================================
 void MainComp::comboBoxChanged (juce::ComboBox* comboBox)
@@ -236,7 +244,24 @@ void MainComp::buttonClicked (juce::Button* button)
         return;
     }
 
-    // The command buttons' handlers come with the editor's commands.
+    runCommand (button);
+}
+
+void MainComp::runCommand (juce::Button* button)
+{
+    // The fader indicator has no command; the firmware upgrade is wired with the upgrader.
+    if (button == saveDefaultButton.get())
+        editorCommands::saveAsDefault();
+    else if (hostInstance == nullptr)
+        return;
+    else if (button == connectButton.get())
+        DeviceSelectComponent::chooseOutputDevice (*hostInstance, this);
+    else if (button == sendButton.get())
+        editorCommands::sendDataNow (*hostInstance);
+    else if (button == saveFileButton.get())
+        editorCommands::saveMapFile (*hostInstance, saveFileButton->getButtonText());
+    else if (button == loadFileButton.get())
+        editorCommands::loadMapFile (*hostInstance, *this);
 }
 
 void MainComp::selectCurrentControl (MappableButton& button)

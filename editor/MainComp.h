@@ -92,6 +92,7 @@ public:
 
 private:
     void addCommandButtons();
+    void runCommand (juce::Button* button);
     void listenToControlButtons();
     void layOutWindow();
 
