@@ -1,8 +1,12 @@
+#include "editor/AboutBox.h"
 #include "editor/DeviceLink.h"
 #include "editor/MainComp.h"
 #include "gallery/GalleryWindow.h"
+#include "gallery/PictureDialogs.h"
 #include "link/HostImpl.h"
+#include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
+#include "platform/VirtualMidiPortBackend.h"
 
 #include <functional>
 #include <vector>
@@ -78,6 +82,23 @@ std::vector<Shot> editorShots()
     };
 }
 
+/** Writes a picture as PNG; false (and a line on the error stream) when it could not. */
+bool writePicture (const juce::Image& picture, const juce::File& file)
+{
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    juce::PNGImageFormat png;
+
+    if (! picture.isValid() || ! out.openedOk() || ! png.writeImageToStream (picture, out))
+    {
+        std::cerr << "could not write " << file.getFullPathName() << std::endl;
+        return false;
+    }
+
+    std::cout << file.getFullPathName() << std::endl;
+    return true;
+}
+
 /** Writes one picture of the editor for each shot; the number of pictures that could not be
     written. Every shot starts from a new editor over the same map. */
 int writeEditorShots (const juce::File& folder)
@@ -91,20 +112,119 @@ int writeEditorShots (const juce::File& folder)
         GalleryWindow window (editor, MainComp::editorWidth, MainComp::editorHeight);
         shot.prepare (editor);
 
-        const auto file = folder.getChildFile (shot.fileName);
-        file.deleteFile();
-        juce::FileOutputStream out (file);
-        juce::PNGImageFormat png;
-
-        if (! out.openedOk() || ! png.writeImageToStream (window.picture(), out))
-        {
-            std::cerr << "could not write " << file.getFullPathName() << std::endl;
+        if (! writePicture (window.picture(), folder.getChildFile (shot.fileName)))
             ++failures;
-        }
-        else
-        {
-            std::cout << file.getFullPathName() << std::endl;
-        }
+    }
+
+    return failures;
+}
+
+//==============================================================================
+/** One picture of a box or chooser the editor shows: what to do to the editor (with the dialogs
+    that keep pictures and a scratch folder for files) to make it appear. */
+struct DialogShot
+{
+    juce::String fileName;
+    std::function<void (MainComp&, PictureDialogs&, const juce::File& scratch)> show;
+    bool pictureOfTheEditor = false; // the outcome is the editor itself, not a box
+};
+
+/** Clicks a command button and lets the click arrive. */
+void runCommand (MainComp& editor, MainComp::Command command)
+{
+    editor.getCommandButton (command).triggerClick();
+    GalleryWindow::settle();
+}
+
+/** A map file of the live map with slots of other workstations and a control named its own. */
+juce::File otherMapFile (const juce::File& scratch)
+{
+    auto state = hostInstance->getStateTree();
+    const auto before = hostInstance->getState().createCopy();
+
+    for (int slotId = 1; slotId <= slotCount; ++slotId)
+        state.slotNode (slotId, 1).setProperty (mapIds::current, slotId + 4, nullptr);
+
+    auto entry = state.controlEntry (5, 1, 1);
+    entry.setProperty (mapIds::valueType, "func", nullptr);
+    entry.setProperty (mapIds::name, "Loaded", nullptr);
+
+    const auto file = scratch.getChildFile ("other.corvix");
+    hostInstance->saveMappingFile (file);
+    hostInstance->getState().copyPropertiesAndChildrenFrom (before, nullptr);
+    return file;
+}
+
+std::vector<DialogShot> dialogShots()
+{
+    using Command = MainComp::Command;
+
+    return {
+        { "device-chooser.png",
+          [] (MainComp& e, PictureDialogs&, const juce::File&)
+          {
+              // Units on ports of their own: the machine here may have none.
+              talvor::VirtualMidiPortBackend ports;
+              const talvor::ScopedMidiPortBackend installed (ports);
+              for (auto* name : { "Orvel-A 4", "Orvel-B 4", "TALVOR Midi 1" })
+                  ports.addOutput (name, nullptr);
+              hostInstance->setSelectedOutputName ("Orvel-B 4");
+              runCommand (e, Command::connect);
+          } },
+        { "about-box.png", [] (MainComp&, PictureDialogs&, const juce::File&) { aboutBox::show(); } },
+        { "save-file-done.png",
+          [] (MainComp& e, PictureDialogs& d, const juce::File& scratch)
+          {
+              d.answerFile (scratch.getChildFile ("map.corvix"));
+              runCommand (e, Command::saveFile);
+          } },
+        { "save-file-error.png",
+          [] (MainComp& e, PictureDialogs& d, const juce::File& scratch)
+          {
+              const auto notAFolder = scratch.getChildFile ("not-a-folder");
+              notAFolder.replaceWithText ("a file");
+              d.answerFile (notAFolder.getChildFile ("map.corvix"));
+              runCommand (e, Command::saveFile);
+          } },
+        { "load-file-error.png",
+          [] (MainComp& e, PictureDialogs& d, const juce::File& scratch)
+          {
+              const auto notAMap = scratch.getChildFile ("notes.corvix");
+              notAMap.replaceWithText ("shopping list");
+              d.answerFile (notAMap);
+              runCommand (e, Command::loadFile);
+          } },
+        { "load-file-loaded.png",
+          [] (MainComp& e, PictureDialogs& d, const juce::File& scratch)
+          {
+              d.answerFile (otherMapFile (scratch));
+              runCommand (e, Command::loadFile);
+          },
+          true },
+    };
+}
+
+/** Writes the last picture each dialog shot took (or the editor's, where the outcome is the
+    editor); the number of pictures that could not be written. */
+int writeDialogShots (const juce::File& folder, const juce::File& scratch)
+{
+    int failures = 0;
+
+    for (const auto& shot : dialogShots())
+    {
+        currentModelId = talvor::productIds::orvelA;
+        slotDawIds = { 2, 5, 12 };
+        MainComp editor (talvor::productIds::orvelA);
+        GalleryWindow window (editor, MainComp::editorWidth, MainComp::editorHeight);
+        PictureDialogs dialogs;
+        shot.show (editor, dialogs, scratch);
+
+        const auto picture = shot.pictureOfTheEditor      ? window.picture()
+                             : dialogs.pictures().empty() ? juce::Image()
+                                                          : dialogs.pictures().back();
+
+        if (! writePicture (picture, folder.getChildFile (shot.fileName)))
+            ++failures;
     }
 
     return failures;
@@ -131,7 +251,8 @@ public:
         const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (argument.isNotEmpty() ? argument : "build/screenshots");
         folder.createDirectory();
 
-        setApplicationReturnValue (writeEditorShots (folder) == 0 ? 0 : 1);
+        const auto failures = writeEditorShots (folder) + writeDialogShots (folder, settings);
+        setApplicationReturnValue (failures == 0 ? 0 : 1);
         quit();
     }
 

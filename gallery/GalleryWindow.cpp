@@ -30,17 +30,18 @@ void GalleryWindow::settle (int milliseconds)
 juce::Image GalleryWindow::picture()
 {
     settle();
-    const auto client = createComponentSnapshot (getLocalBounds(), true, 1.0f);
+    return withTitleBar (createComponentSnapshot (getLocalBounds(), true, 1.0f), getName());
+}
 
-    // The system draws the title bar around the window; a virtual X server has none, so the
-    // picture gets a plain one with the window's title.
+juce::Image GalleryWindow::withTitleBar (const juce::Image& client, const juce::String& title)
+{
     constexpr int titleStripHeight = 30;
     juce::Image picture (juce::Image::RGB, client.getWidth(), client.getHeight() + titleStripHeight, true);
     juce::Graphics g (picture);
     g.fillAll (juce::Colour (0xff2b2b2b));
     g.setColour (juce::Colours::white);
     g.setFont (juce::Font (15.0f));
-    g.drawText (getName(), 0, 0, picture.getWidth(), titleStripHeight, juce::Justification::centred);
+    g.drawText (title, 0, 0, picture.getWidth(), titleStripHeight, juce::Justification::centred);
     g.drawImageAt (client, 0, titleStripHeight);
     return picture;
 }

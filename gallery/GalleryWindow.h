@@ -21,6 +21,10 @@ public:
     /** The window as it paints now, under a title bar with the window's title. */
     juce::Image picture();
 
+    /** A picture of a window's inside under a plain title bar with the title: a virtual X server
+        draws no title bars of its own. */
+    static juce::Image withTitleBar (const juce::Image& client, const juce::String& title);
+
 private:
     juce::Component& content;
 };
