@@ -4,11 +4,13 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 include(Layers)
 
-# corvix_test(name DEPENDS libs... [LOCK name]): one test program per folder of tests/.
+# corvix_test(name DEPENDS libs... [LOCK name] [SERIAL]): one test program per folder of tests/.
 # LOCK names state that the tests share with other programs' tests (the X server's system-tray
 # selection, for instance): CTest then never runs two tests holding the same lock at once.
+# SERIAL runs each test of the program alone: for tests that start the real program as a process,
+# whose start-up deadlines a fully loaded machine would otherwise decide.
 function(corvix_test name)
-    cmake_parse_arguments(arg "" "LOCK" "DEPENDS;PRECOMPILE" ${ARGN})
+    cmake_parse_arguments(arg "SERIAL" "LOCK" "DEPENDS;PRECOMPILE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     if(NOT sources)
         message(STATUS "${name}: no test sources yet")
@@ -23,6 +25,9 @@ function(corvix_test name)
     set(properties TIMEOUT 300)
     if(arg_LOCK)
         list(APPEND properties RESOURCE_LOCK ${arg_LOCK})
+    endif()
+    if(arg_SERIAL)
+        list(APPEND properties RUN_SERIAL TRUE)
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
