@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -523,14 +524,22 @@ juce::ValueTree MapXmlReader::readText (const char* text, size_t length)
 
 juce::ValueTree MapXmlReader::readFile (const juce::File& file)
 {
-    juce::MemoryBlock bytes;
+    // Read into a block one byte longer than the file, for the terminator: appending it to the
+    // file's bytes afterwards would copy all 20 MB of a map once more.
+    juce::FileInputStream in (file);
+    const auto size = in.openedOk() && file.existsAsFile() ? in.getTotalLength() : -1;
 
-    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
+    if (size < 0 || size >= std::numeric_limits<int>::max())
         return {};
 
-    bytes.append ("", 1);
-    const auto* text = static_cast<const char*> (bytes.getData());
-    auto length = bytes.getSize() - 1;
+    juce::MemoryBlock bytes (static_cast<size_t> (size) + 1);
+    auto* text = static_cast<char*> (bytes.getData());
+
+    if (in.read (text, static_cast<int> (size)) != static_cast<int> (size))
+        return {};
+
+    text[size] = 0;
+    auto length = static_cast<size_t> (size);
 
     if (length >= 3 && juce::CharPointer_UTF8::isByteOrderMark (text))
     {
