@@ -495,4 +495,17 @@ TEST_F (DeviceWatch, TheMakersGenericPortTakesTheUploadOfTheModelBeingEdited)
     EXPECT_EQ (received.front().bytes[4], 0x0A) << "addressed to an extender";
     timer.stopTimer();
 }
+TEST_F (DeviceWatch, TheMainUnitsInputIsPreferredWhateverModelIsEdited)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& extender = addUnit (2058, "Orvel-B");
+    currentModelId = 2058;
+
+    timer.timerCallback();
+    extender.reportSelectedSlot (3);
+    main.reportSelectedSlot (2);
+    ASSERT_TRUE (waitUntil ([] { return slotSelectReportPending.load() != 0; }));
+    EXPECT_EQ (reportedSelectSlot.load(), 2) << "only the main unit is heard";
+    timer.stopTimer();
+}
 } // namespace
