@@ -3,6 +3,7 @@
 #include "editor/CommandCaptions.h"
 #include "editor/DeviceSelectComponent.h"
 #include "editor/EditorCommands.h"
+#include "editor/FirmwareUpgradeCommand.h"
 #include "editor/MappableButton.h"
 #include "editor/MappableDragButton.h"
 #include "editor/ServiceKeys.h"
@@ -249,9 +250,11 @@ void MainComp::buttonClicked (juce::Button* button)
 
 void MainComp::runCommand (juce::Button* button)
 {
-    // The fader indicator has no command; the firmware upgrade is wired with the upgrader.
+    // The fader indicator has no command.
     if (button == saveDefaultButton.get())
         editorCommands::saveAsDefault();
+    else if (button == firmwareButton.get())
+        runFirmwareUpgradeFromEditor (*this);
     else if (hostInstance == nullptr)
         return;
     else if (button == connectButton.get())

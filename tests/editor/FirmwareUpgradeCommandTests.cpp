@@ -1,10 +1,13 @@
 #include "devices/PortNames.h"
+#include "editor/DeviceLink.h"
 #include "editor/FirmwareUpgradeCommand.h"
+#include "editor/MainComp.h"
 #include "firmware/WizardState.h"
 #include "link/HostMidiInputHandler.h"
 #include "link/MyTimer.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
+#include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/SimulatedUnit.h"
@@ -98,5 +101,26 @@ TEST_F (FirmwareUpgradeCommand, CancellingTheWarningGivesTheUnitsTheirInputBack)
     EXPECT_EQ (keepInputOpen, 1);
     EXPECT_EQ (transferBusy, 0);
     EXPECT_TRUE (unitInputOpen());
+}
+TEST_F (FirmwareUpgradeCommand, TheEditorsButtonStartsTheUpgraderForTheModelBeingEdited)
+{
+    {
+        MainComp mainComp (2058);
+        corvix::testing::GuiHarness harness (mainComp, 600, 400);
+        corvix::testing::GuiHarness::pump (20);
+        talvor::automaticMode = false;
+        scripted.answerOkCancel (true);
+
+        mainComp.getCommandButton (MainComp::Command::firmware).triggerClick();
+        corvix::testing::GuiHarness::pump (50);
+        EXPECT_EQ (keepInputOpen, 1) << "the units have their input back";
+    }
+    stopDeviceLink();
+
+    ASSERT_GE (scripted.shown().size(), 2u);
+    EXPECT_EQ (scripted.shown()[0].title, "Firmware Upgrader about to start");
+    EXPECT_EQ (scripted.shown()[1].title, "Firmware Upgrade");
+    EXPECT_TRUE (talvor::automaticMode) << "a wizard for the extender, a unit flashed by the bootloader tool";
+    EXPECT_TRUE (talvor::serverMode);
 }
 } // namespace
