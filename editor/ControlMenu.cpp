@@ -11,15 +11,16 @@
 
 namespace NsOrvelA
 {
-void ControlMenu::show (EditorHooks& editor)
+juce::PopupMenu ControlMenu::makeMenu()
 {
     juce::PopupMenu menu;
     menu.addItem (resetToDefault, "Reset to default");
     menu.addItem (removeDaw, "Remove this DAW");
     menu.addItem (clearButton, "Clear current button");
-
-    apply (editor, talvor::dialogs().showPopupMenu (menu));
+    return menu;
 }
+
+void ControlMenu::show (EditorHooks& editor) { apply (editor, talvor::dialogs().showPopupMenu (makeMenu())); }
 
 void ControlMenu::apply (EditorHooks& editor, int item)
 {

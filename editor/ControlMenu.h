@@ -2,6 +2,8 @@
 
 #include "map/EditorHooks.h"
 
+#include <juce_gui_basics/juce_gui_basics.h>
+
 namespace NsOrvelA
 {
 /** The context menu of the selected control: "Reset to default" (the factory map of the slot's
@@ -17,6 +19,9 @@ public:
         removeDaw = 2,
         clearButton = 3,
     };
+
+    /** The menu with its three items. */
+    static juce::PopupMenu makeMenu();
 
     /** Shows the menu, waits for the choice and carries it out. */
     static void show (EditorHooks& editor);

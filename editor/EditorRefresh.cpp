@@ -40,6 +40,7 @@ void EditorRefresh::refreshFromModel()
 
     const auto daw = hostInstance != nullptr ? hostInstance->getStateTree().slotDawId (currentSlotId) : 0;
     mixer.showStrips (isMainUnit, isHuiDaw (daw));
+    editor.getPageRefresh().refreshFromModel (daw);
 
     showFaderLock();
 }
@@ -90,6 +91,7 @@ void EditorRefresh::refreshAllPanels()
 {
     editor.getMixerSection().refreshPanel();
     editor.getFuncSection().refreshTitle();
+    editor.getPageRefresh().refreshPanels();
 }
 
 void EditorRefresh::selectControl (MappableButton& button)
@@ -97,14 +99,11 @@ void EditorRefresh::selectControl (MappableButton& button)
     editor.deselectCurrentControl();
     editor.selectCurrentControl (button);
 
-    if (! isControlIndex (button.getControlNumber()))
-        return;
+    // The page tabs follow the control; the pages show its assignment only while the current slot
+    // of a valid unit has a workstation, otherwise there is nothing to edit.
+    auto& pages = editor.getPageRefresh();
 
-    // The pages show the control's assignment only while the current slot of a valid unit has a
-    // workstation; otherwise there is nothing to edit.
-    if (hostInstance == nullptr || ! isDawId (hostInstance->getStateTree().currentDawId()))
-        return;
-
-    refreshAllPanels();
+    if (pages.setEditorTabsForControl (button.getControlNumber()))
+        pages.showPagesForControl (button);
 }
 } // namespace NsOrvelA

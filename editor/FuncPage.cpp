@@ -72,7 +72,7 @@ void FuncPage::resized()
     frame->setBounds (0, listTop, width, juce::jmax (0, getHeight() - listTop));
 
     // Tall enough for all 128 buttons in three columns at the frame's height ratio.
-    layer->setSize (width - 10, static_cast<int> ((getHeight() - listTop) * 2.7234042));
+    layer->setSize (juce::jmax (0, width - 10), juce::jmax (0, static_cast<int> ((getHeight() - listTop) * 2.7234042)));
 }
 
 void FuncPage::fillFunctionButtons()

@@ -1,11 +1,13 @@
 #include "editor/MainComp.h"
 
 #include "editor/CommandCaptions.h"
+#include "editor/ControlMenu.h"
 #include "editor/DeviceSelectComponent.h"
 #include "editor/EditorCommands.h"
 #include "editor/FirmwareUpgradeCommand.h"
 #include "editor/MappableButton.h"
 #include "editor/MappableDragButton.h"
+#include "editor/MidiValueNames.h"
 #include "editor/ServiceKeys.h"
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
@@ -41,6 +43,7 @@ MainComp::MainComp (int productId)
 
     currentControl = nullptr;
     resetDragDropState();
+    fillProgramValueNames();
 
     addAndMakeVisible (makerLogo);
     makerLogo.setImage (logoImage);
@@ -74,11 +77,12 @@ MainComp::MainComp (int productId)
     pageTabs.setOutline (1);
     pageTabs.setIndent (1);
     pageTabs.setColour (juce::TabbedComponent::outlineColourId, juce::Colour (pageGrey));
-    funcPage = std::make_unique<juce::Component>();
+    funcPage = std::make_unique<FuncPage>();
+    pageRefresh = std::make_unique<PageRefresh> (*this, pageTabs, *funcPage, hotkeyPage, midiPage);
     pageTabs.addTab (functionPageTab, juce::Colour (DistinctTabComp::idleTabColour), funcPage.get(), false, 0);
     pageTabs.addTab (midiPageTab, juce::Colour (DistinctTabComp::idleTabColour), &midiPage, false);
 
-    for (auto* page : { funcPage.get(), &hotkeyPage, &midiPage })
+    for (auto* page : std::initializer_list<juce::Component*> { funcPage.get(), &hotkeyPage, &midiPage })
         page->setColour (juce::TextButton::buttonColourId, juce::Colour (pageGrey));
 
     addCommandButtons();
@@ -286,9 +290,9 @@ bool MainComp::applyModel (int productId) { return refresher.applyModel (product
 
 void MainComp::refreshAllPanels() { refresher.refreshAllPanels(); }
 
-void MainComp::buildValueLists (ControlButton&, MidiPageList) {}
+void MainComp::buildValueLists (ControlButton& control, MidiPageList list) { pageRefresh->buildValueLists (control, list); }
 
-void MainComp::showControlMenu() {}
+void MainComp::showControlMenu() { ControlMenu::show (*this); }
 
-void MainComp::passTextToFuncPage (const juce::String&, bool) {}
+void MainComp::passTextToFuncPage (const juce::String& text, bool enabled) { pageRefresh->passTextToFuncPage (text, enabled); }
 } // namespace NsOrvelA

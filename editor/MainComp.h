@@ -1,6 +1,10 @@
 #pragma once
 
 #include "editor/DistinctTabComp.h"
+#include "editor/FuncPage.h"
+#include "editor/HotkeyPage.h"
+#include "editor/MidiPage.h"
+#include "editor/PageRefresh.h"
 #include "editor/EditorRefresh.h"
 #include "editor/FuncSection.h"
 #include "editor/MixerSection.h"
@@ -83,9 +87,10 @@ public:
     MixerSection& getMixerSection() noexcept { return mixerSection; }
     FuncSection& getFuncSection() noexcept { return funcSection; }
     DistinctTabComp& getPageTabs() noexcept { return pageTabs; }
-    juce::Component& getFuncPage() noexcept { return *funcPage; }
-    juce::Component& getHotkeyPage() noexcept { return hotkeyPage; }
-    juce::Component& getMidiPage() noexcept { return midiPage; }
+    FuncPage& getFuncPage() noexcept { return *funcPage; }
+    HotkeyPage& getHotkeyPage() noexcept { return hotkeyPage; }
+    MidiPage& getMidiPage() noexcept { return midiPage; }
+    PageRefresh& getPageRefresh() noexcept { return *pageRefresh; }
     TalvorLogo& getMakerLogo() noexcept { return makerLogo; }
     ProdLogo& getProductPicture() noexcept { return productPicture; }
     juce::TextButton& getCommandButton (Command command) noexcept;
@@ -101,9 +106,9 @@ private:
     MixerSection mixerSection;
     FuncSection funcSection;
     DistinctTabComp pageTabs;
-    std::unique_ptr<juce::Component> funcPage;
-    juce::Component hotkeyPage;
-    juce::Component midiPage;
+    std::unique_ptr<FuncPage> funcPage;
+    HotkeyPage hotkeyPage;
+    MidiPage midiPage;
     juce::TooltipWindow tooltipWindow;
     juce::Image logoImage;
     juce::Image productImage;
@@ -113,6 +118,7 @@ private:
         loadFileButton;
 
     EditorRefresh refresher{ *this };
+    std::unique_ptr<PageRefresh> pageRefresh;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComp)
 };
