@@ -1,9 +1,12 @@
 #include "editor/AboutBox.h"
+#include "editor/ControlMenu.h"
 #include "editor/DeviceLink.h"
 #include "editor/MainComp.h"
 #include "gallery/GalleryWindow.h"
 #include "gallery/PictureDialogs.h"
+#include "link/Host.h"
 #include "link/HostImpl.h"
+#include "map/ControlLayout.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "platform/VirtualMidiPortBackend.h"
@@ -22,6 +25,10 @@ struct Shot
 {
     juce::String fileName;
     std::function<void (MainComp&)> prepare;
+
+    /** Takes the picture when the window alone does not show it all (a menu is a window of its
+        own); the window's picture otherwise. */
+    std::function<juce::Image (MainComp&, GalleryWindow&)> take = {};
 };
 
 /** Shows the slots as the user would have set them up: their workstations and the selected slot. */
@@ -36,6 +43,131 @@ void showSlots (MainComp& editor, std::array<int, slotCount> workstations, int s
 void chooseModel (MainComp& editor, int unitId) { editor.getModelChooser().setSelectedId (unitId, juce::sendNotificationSync); }
 
 void showSection (MainComp& editor, int tabIndex) { editor.getSectionTabs().setCurrentTabIndex (tabIndex); }
+
+/** Selects a control as a click on its button does: a button of the grid, or a control of the
+    mixer section. */
+void selectControl (MainComp& editor, int controlId)
+{
+    if (isButtonControl (controlId))
+    {
+        editor.getFuncSection().getButtonSection().getButton (controlId - firstButtonControl).triggerClick();
+    }
+    else
+    {
+        for (auto* child : editor.getMixerSection().getChildren())
+            if (auto* button = dynamic_cast<MappableButton*> (child);
+                button != nullptr && button->getKind() == MappableButton::controlKind && button->getControlNumber() == controlId)
+                button->triggerClick();
+    }
+
+    GalleryWindow::settle();
+}
+
+void showPage (MainComp& editor, const juce::String& name)
+{
+    auto& tabs = editor.getPageTabs();
+    tabs.setCurrentTabIndex (tabs.getTabNames().indexOf (name));
+}
+
+/** A control's entry in the current slot, as an edit on a page leaves it. */
+juce::ValueTree entryOf (int controlId) { return hostInstance->getStateTree().controlEntryInCurrentSlot (controlId); }
+
+/** The editor's picture with the control menu open over the selected control. */
+juce::Image pictureWithControlMenu (MainComp& editor, GalleryWindow& window)
+{
+    auto target = dynamic_cast<juce::Component*> (currentControl);
+    ControlMenu::makeMenu().showMenuAsync (juce::PopupMenu::Options().withTargetComponent (target != nullptr ? target : &editor));
+    GalleryWindow::settle (200);
+
+    auto picture = window.picture();
+    auto& desktop = juce::Desktop::getInstance();
+
+    for (int i = 0; i < desktop.getNumComponents(); ++i)
+    {
+        auto* menu = desktop.getComponent (i);
+
+        if (menu == nullptr || menu == &window || ! menu->isShowing())
+            continue;
+
+        const auto offset = menu->getScreenPosition() - window.getScreenPosition();
+        juce::Graphics g (picture);
+        g.drawImageAt (menu->createComponentSnapshot (menu->getLocalBounds()), offset.x, offset.y + GalleryWindow::titleStripHeight);
+    }
+
+    juce::PopupMenu::dismissAllActiveMenus();
+    GalleryWindow::settle();
+    return picture;
+}
+
+std::vector<Shot> pageShots()
+{
+    return {
+        { "page-function.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 2, 5, 12 }, 1);
+              showSection (e, 1);
+              selectControl (e, 42);
+              showPage (e, "FUNCTION");
+          } },
+        { "page-hotkey.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 2, 5, 12 }, 1);
+              showSection (e, 1);
+              // What a capture of Ctrl+Shift+A leaves in the entry.
+              entryOf (43)
+                  .setProperty (mapIds::valueType, "hotkey", nullptr)
+                  .setProperty (mapIds::ctrl, true, nullptr)
+                  .setProperty (mapIds::shift, true, nullptr)
+                  .setProperty (mapIds::alt, false, nullptr)
+                  .setProperty (mapIds::cmd, false, nullptr)
+                  .setProperty (mapIds::key, 4, nullptr)
+                  .setProperty (mapIds::keyName, "A", nullptr)
+                  .setProperty (mapIds::name, "", nullptr);
+              selectControl (e, 43);
+              showPage (e, "HOTKEY");
+          } },
+        { "page-midi-knob.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 2, 5, 12 }, 1);
+              entryOf (165)
+                  .setProperty (mapIds::valueType, "midi", nullptr)
+                  .setProperty (mapIds::type, "cc", nullptr)
+                  .setProperty (mapIds::chan, 1, nullptr)
+                  .setProperty (mapIds::value, 74, nullptr)
+                  .setProperty (mapIds::msgValue, 74, nullptr)
+                  .setProperty (mapIds::rotate, 1, nullptr);
+              selectControl (e, 165);
+              showPage (e, "MIDI");
+          } },
+        { "page-midi-hui-fader.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 3, 5, 12 }, 1);
+              selectControl (e, 183);
+              showPage (e, "MIDI");
+          } },
+        { "page-midi-hui-button.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 3, 5, 12 }, 1);
+              showSection (e, 1);
+              selectControl (e, 60);
+              e.getMidiPage().getTypeList().setSelectedItemIndex (7, juce::sendNotificationSync);
+              showPage (e, "MIDI");
+          } },
+        { "control-menu.png",
+          [] (MainComp& e)
+          {
+              showSlots (e, { 2, 5, 12 }, 1);
+              showSection (e, 1);
+              selectControl (e, 50);
+          },
+          pictureWithControlMenu },
+    };
+}
 
 std::vector<Shot> editorShots()
 {
@@ -105,14 +237,29 @@ int writeEditorShots (const juce::File& folder)
 {
     int failures = 0;
 
-    for (const auto& shot : editorShots())
+    auto shots = editorShots();
+
+    for (auto& shot : pageShots())
+        shots.push_back (std::move (shot));
+
+    // The map every shot starts from: the Host's, which the device link obtains.
+    startDeviceLink();
+    const auto map = hostInstance != nullptr ? hostInstance->getState().createCopy() : juce::ValueTree();
+
+    for (const auto& shot : shots)
     {
         currentModelId = talvor::productIds::orvelA;
         MainComp editor (talvor::productIds::orvelA);
         GalleryWindow window (editor, MainComp::editorWidth, MainComp::editorHeight);
         shot.prepare (editor);
 
-        if (! writePicture (window.picture(), folder.getChildFile (shot.fileName)))
+        const auto picture = shot.take ? shot.take (editor, window) : window.picture();
+
+        // What a shot edited goes, so that the next shot shows the map as it was.
+        if (hostInstance != nullptr)
+            hostInstance->getState().copyPropertiesAndChildrenFrom (map, nullptr);
+
+        if (! writePicture (picture, folder.getChildFile (shot.fileName)))
             ++failures;
     }
 

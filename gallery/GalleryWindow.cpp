@@ -35,7 +35,6 @@ juce::Image GalleryWindow::picture()
 
 juce::Image GalleryWindow::withTitleBar (const juce::Image& client, const juce::String& title)
 {
-    constexpr int titleStripHeight = 30;
     juce::Image picture (juce::Image::RGB, client.getWidth(), client.getHeight() + titleStripHeight, true);
     juce::Graphics g (picture);
     g.fillAll (juce::Colour (0xff2b2b2b));

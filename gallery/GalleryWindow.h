@@ -18,6 +18,9 @@ public:
         repaints have happened. */
     static void settle (int milliseconds = 50);
 
+    /** The height of the title bar the pictures get. */
+    static constexpr int titleStripHeight = 30;
+
     /** The window as it paints now, under a title bar with the window's title. */
     juce::Image picture();
 
