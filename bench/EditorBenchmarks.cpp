@@ -158,8 +158,37 @@ void editorSwitchWorkstation (benchmark::State& state)
                            editor.refreshAllPanels();
                        });
 }
+
+void pagesSelectControl (benchmark::State& state)
+{
+    EditorBench bench;
+    EditorBench::chooseWorkstations();
+    auto& editor = bench.openEditor();
+    auto& grid = editor.getFuncSection().getButtonSection();
+    int clicks = 0;
+
+    // A click on a button of the grid, alternating between two so that each one is a new
+    // selection: the page tabs, the MIDI page's four lists, the pages and the panel refresh.
+    timeEachIteration (state, [&] { editor.buttonClicked (&grid.getButton (++clicks % 2 == 0 ? 7 : 30)); });
+}
+
+void pagesEditToCaption (benchmark::State& state)
+{
+    EditorBench bench;
+    EditorBench::chooseWorkstations();
+    auto& editor = bench.openEditor();
+    editor.buttonClicked (&editor.getFuncSection().getButtonSection().getButton (9));
+    auto& values = editor.getMidiPage().getValueList();
+    int edits = 0;
+
+    // One choice in the MIDI page's value list: the entry written, the full refresh, the caption,
+    // the lists rebuilt and the panel refresh.
+    timeEachIteration (state, [&] { values.setSelectedItemIndex (++edits % 2 == 0 ? 7 : 10, juce::sendNotificationSync); });
+}
 } // namespace
 
+BENCHMARK (pagesSelectControl)->Name ("Pages/selectControl")->UseManualTime()->Unit (benchmark::kMillisecond);
+BENCHMARK (pagesEditToCaption)->Name ("Pages/editToCaption")->UseManualTime()->Unit (benchmark::kMillisecond);
 BENCHMARK (editorBuildWithFirstRefresh)
     ->Name ("Editor/buildWithFirstRefresh")
     ->UseManualTime()
