@@ -92,6 +92,11 @@ TEST_F (EditorPages, ThePageTabsFollowTheKindOfTheSelectedControl)
 
 TEST_F (EditorPages, TheFunctionPageShowsTheSlotsWorkstationAndAClickAssignsTheFunction)
 {
+    // A tick on a loaded machine would upload the marked slot and clear its mark before it is
+    // looked at; this test is about the mark.
+    ASSERT_NE (deviceWatchTimer(), nullptr);
+    deviceWatchTimer()->stopTimer();
+
     auto& control = clickGridControl (41);
     auto& page = editor->getFuncPage();
     EXPECT_EQ (page.getDawChooser().getSelectedId(), 2);

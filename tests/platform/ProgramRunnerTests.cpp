@@ -45,7 +45,8 @@ TEST (RunProgram, CollectsStandardOutputAndErrorAndOutputLargerThanThePipeHolds)
 
 TEST (RunProgram, AProgramStillRunningAtItsDeadlineIsEndedWithWhatItPrintedSoFar)
 {
-    const auto result = runProgram ({ "/bin/sh", "-c", "echo $$; exec sleep 60" }, 200);
+    // Long enough for a loaded machine to start the shell and let it print; the sleep outlasts it.
+    const auto result = runProgram ({ "/bin/sh", "-c", "echo $$; exec sleep 60" }, 3000);
 
     EXPECT_TRUE (result.started);
     EXPECT_TRUE (result.timedOut);
