@@ -3,6 +3,9 @@
 #include "wizard/FirmwareUpgradeDialog.h"
 #include "wizard/FirmwareUpgradeLauncher.h"
 
+#include <array>
+#include <atomic>
+
 // Whole upgrades through the launcher and the real wizard, as a user runs them.
 
 namespace
@@ -10,6 +13,100 @@ namespace
 using namespace talvor;
 using namespace talvor::test;
 using Response = corvix::testing::LoopbackHttpServer::Response;
+
+/** Units flashed over MIDI brought to the computer one after the other, as on a production line.
+    Each shows up on its ordinary port, moves to the upgrade-mode port when asked into upgrade
+    mode, and restarts (its upgrade-mode port goes) once its reset after the firmware has been
+    answered; the next unit is then plugged in. Keeps what each unit was written. Runs from the
+    message loop, which the wizard's waits keep going. */
+class MidiUnitsOneAfterTheOther final : private juce::Timer
+{
+public:
+    static constexpr const char* ordinaryPort = "TALVOR X Midi 1";
+
+    MidiUnitsOneAfterTheOther (VirtualMidiPortBackend& p, int units) : ports (p), unplugged (units)
+    {
+        plugInNext();
+        startTimer (5);
+    }
+
+    ~MidiUnitsOneAfterTheOther() override { stopTimer(); }
+
+    /** What each unit was written, in order, and the frames whose sums were wrong. */
+    std::vector<std::vector<juce::uint8>> written;
+    int checksumErrors = 0;
+
+    bool allWritten() const noexcept { return unplugged == 0 && ! plugged && inUpgradeMode == nullptr; }
+
+private:
+    void plugInNext()
+    {
+        --unplugged;
+        plugged = true;
+        askedIntoUpgradeMode = false;
+        ports.addOutput (ordinaryPort, [this] (const juce::MidiMessage& m) { askedIntoUpgradeMode = askedIntoUpgradeMode || m.isSysEx(); });
+        ports.addInput (ordinaryPort);
+    }
+
+    bool resetAnswered() const
+    {
+        for (const auto& frame : inUpgradeMode->receivedFrames())
+            if (frame.size() == 17 && frame[14] == 0x02)
+                return inUpgradeMode->repliesDelivered();
+
+        return false;
+    }
+
+    void timerCallback() override
+    {
+        if (plugged && askedIntoUpgradeMode)
+        {
+            ports.removeOutput (ordinaryPort);
+            ports.removeInput (ordinaryPort);
+            plugged = false;
+            inUpgradeMode = std::make_unique<corvix::testing::SimulatedUpgradeDevice> (ports);
+        }
+        else if (inUpgradeMode != nullptr && resetAnswered())
+        {
+            written.push_back (inUpgradeMode->writtenImage());
+            checksumErrors += inUpgradeMode->checksumErrors();
+            inUpgradeMode.reset();
+
+            if (unplugged > 0)
+                plugInNext();
+        }
+    }
+
+    VirtualMidiPortBackend& ports;
+    int unplugged;
+    bool plugged = false;
+    std::atomic<bool> askedIntoUpgradeMode{ false };
+    std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
+};
+
+/** Runs a check from the message loop every few milliseconds until it returns true. */
+class PollUntil final : private juce::Timer
+{
+public:
+    explicit PollUntil (std::function<bool()> checkToRun) : check (std::move (checkToRun)) { startTimer (5); }
+    ~PollUntil() override { stopTimer(); }
+
+private:
+    void timerCallback() override
+    {
+        if (check())
+            stopTimer();
+    }
+
+    std::function<bool()> check;
+};
+
+/** The firmware bytes that a unit's image begins with are the file's. */
+bool imageHolds (const std::vector<juce::uint8>& image, const juce::File& file)
+{
+    const auto bytes = talvor::readWholeFile (file.getFullPathName());
+    return image.size() >= (size_t) bytes.size() && std::memcmp (image.data(), bytes.begin(), (size_t) bytes.size()) == 0;
+}
 
 class WholeUpgrade : public WizardFixture
 {
@@ -98,6 +195,62 @@ TEST_F (WholeUpgrade, AUnitFlashedOverMidiIsUpgradedStepByStepInTestMode)
     EXPECT_EQ (boxesWithMessage ("Your firmware has been upgraded!"), 1);
     EXPECT_TRUE (file.existsAsFile());
     EXPECT_EQ (device.checksumErrors(), 0);
+}
+
+TEST_F (WholeUpgrade, UnitsFlashedOverMidiAreUpgradedOneAfterTheOtherInAutomaticRepeatMode)
+{
+    MidiUnitsOneAfterTheOther units (ports, 2);
+    const std::array<juce::File, 2> files{ firmwareFileOnDisk ("any_101.bin", 1100), firmwareFileOnDisk ("any_101.bin", 1700) };
+    scripted.answerOkCancel (true);
+    juce::String titleBetweenUnits;
+    int countBetweenUnits = -1;
+    bool closedWhileWaitingForAThirdUnit = false;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            // Automatic, repeat and test mode: only test mode takes the maker's port of a unit
+            // flashed over MIDI, and there step 1 of such a unit does not go on by itself.
+            for (auto key : { 'a', 's', 't' })
+                wizard.keyPressed (juce::KeyPress (key));
+
+            click (wizard, 0);
+            click (wizard, 1);
+            titleBetweenUnits = wizard.getWindowTitle();
+            countBetweenUnits = repeatCount;
+
+            // The user closes the window while the wizard waits for a third unit.
+            const PollUntil closeWhenWaiting (
+                [&]
+                {
+                    if (! (units.allWritten() && wizard.isStepRunning() && wizard.getCurrentStep() == -1))
+                        return false;
+
+                    closedWhileWaitingForAThirdUnit = true;
+                    wizard.findParentComponentOfClass<FirmwareUpgradeDialog>()->closeButtonPressed();
+                    return true;
+                });
+            click (wizard, 1);
+        });
+
+    for (int chooser = 0; chooser < 4; ++chooser) // steps 1 and 3 of each unit
+        letChooserConfirmItself();
+
+    scripted.answerFile (files[0]);
+    scripted.answerFile (files[1]);
+
+    EXPECT_EQ (launchFirmwareUpgrader (101, nullptr, true, false), 0);
+
+    ASSERT_EQ (units.written.size(), 2u);
+    EXPECT_TRUE (imageHolds (units.written[0], files[0]));
+    EXPECT_TRUE (imageHolds (units.written[1], files[1]));
+    EXPECT_EQ (units.checksumErrors, 0);
+    EXPECT_TRUE (titleBetweenUnits.startsWith ("Firmware Upgrade. [M][1/20]")) << titleBetweenUnits;
+    EXPECT_EQ (countBetweenUnits, 1);
+    EXPECT_EQ (repeatCount, 2);
+    EXPECT_TRUE (closedWhileWaitingForAThirdUnit);
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 2);
+    EXPECT_EQ (boxesWithMessage ("Your firmware has been upgraded!"), 0) << "repeat mode reports no unit with a box";
+    EXPECT_EQ (ports.getOpenPortCount(), 0);
 }
 
 TEST_F (WholeUpgrade, RepeatModeCountsToTwentyOneRunAfterTheOtherAndStops)
