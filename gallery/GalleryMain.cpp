@@ -4,6 +4,7 @@
 #include "editor/MainComp.h"
 #include "gallery/GalleryWindow.h"
 #include "gallery/PictureDialogs.h"
+#include "gallery/WizardShots.h"
 #include "link/Host.h"
 #include "link/HostImpl.h"
 #include "map/ControlLayout.h"
@@ -214,23 +215,6 @@ std::vector<Shot> editorShots()
     };
 }
 
-/** Writes a picture as PNG; false (and a line on the error stream) when it could not. */
-bool writePicture (const juce::Image& picture, const juce::File& file)
-{
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-    juce::PNGImageFormat png;
-
-    if (! picture.isValid() || ! out.openedOk() || ! png.writeImageToStream (picture, out))
-    {
-        std::cerr << "could not write " << file.getFullPathName() << std::endl;
-        return false;
-    }
-
-    std::cout << file.getFullPathName() << std::endl;
-    return true;
-}
-
 /** Writes one picture of the editor for each shot; the number of pictures that could not be
     written. Every shot starts from a new editor over the same map. */
 int writeEditorShots (const juce::File& folder)
@@ -398,7 +382,7 @@ public:
         const auto folder = juce::File::getCurrentWorkingDirectory().getChildFile (argument.isNotEmpty() ? argument : "build/screenshots");
         folder.createDirectory();
 
-        const auto failures = writeEditorShots (folder) + writeDialogShots (folder, settings);
+        const auto failures = writeEditorShots (folder) + writeDialogShots (folder, settings) + writeWizardShots (folder, settings);
         setApplicationReturnValue (failures == 0 ? 0 : 1);
         quit();
     }

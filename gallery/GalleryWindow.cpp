@@ -1,5 +1,7 @@
 #include "gallery/GalleryWindow.h"
 
+#include <iostream>
+
 namespace corvix::gallery
 {
 GalleryWindow::GalleryWindow (juce::Component& c, int width, int height)
@@ -43,5 +45,21 @@ juce::Image GalleryWindow::withTitleBar (const juce::Image& client, const juce::
     g.drawText (title, 0, 0, picture.getWidth(), titleStripHeight, juce::Justification::centred);
     g.drawImageAt (client, 0, titleStripHeight);
     return picture;
+}
+
+bool writePicture (const juce::Image& picture, const juce::File& file)
+{
+    file.deleteFile();
+    juce::FileOutputStream out (file);
+    juce::PNGImageFormat png;
+
+    if (! picture.isValid() || ! out.openedOk() || ! png.writeImageToStream (picture, out))
+    {
+        std::cerr << "could not write " << file.getFullPathName() << std::endl;
+        return false;
+    }
+
+    std::cout << file.getFullPathName() << std::endl;
+    return true;
 }
 } // namespace corvix::gallery

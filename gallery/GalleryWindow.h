@@ -31,4 +31,8 @@ public:
 private:
     juce::Component& content;
 };
+
+/** Writes a picture as PNG and names the file on the output stream; false (and a line on the
+    error stream) when it could not. */
+bool writePicture (const juce::Image& picture, const juce::File& file);
 } // namespace corvix::gallery

@@ -18,7 +18,15 @@ juce::Image PictureDialogs::snapshotOf (juce::Component& window)
     return window.createComponentSnapshot (window.getLocalBounds(), true, 1.0f);
 }
 
-void PictureDialogs::takePictureOf (juce::Component& window) { taken.push_back (snapshotOf (window)); }
+void PictureDialogs::takePictureOf (juce::Component& window) { keep (snapshotOf (window)); }
+
+void PictureDialogs::keep (const juce::Image& picture)
+{
+    taken.push_back (picture);
+
+    if (afterEachPicture)
+        afterEachPicture();
+}
 
 void PictureDialogs::alertPicture (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
                                    const juce::StringArray& buttons)
@@ -88,8 +96,8 @@ int PictureDialogs::runModalDialog (const talvor::ModalDialogRequest& request)
     options.useNativeTitleBar = request.useNativeTitleBar;
     options.resizable = request.resizable;
     std::unique_ptr<juce::DialogWindow> window (options.create());
-    taken.push_back (GalleryWindow::withTitleBar (snapshotOf (*window), request.title));
-    return 0;
+    keep (GalleryWindow::withTitleBar (snapshotOf (*window), request.title));
+    return std::exchange (modalAnswer, 0);
 }
 
 int PictureDialogs::runModalLoop (juce::Component& window)

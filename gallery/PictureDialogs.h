@@ -18,6 +18,14 @@ public:
     /** What the next file chooser answers; an empty File cancels. */
     void answerFile (const juce::File& file) { fileAnswer = file; }
 
+    /** What the next modal dialog ends with: 1 accepts a chooser as it stands, 0 (the default)
+        closes it. */
+    void answerModal (int result) { modalAnswer = result; }
+
+    /** Called after each picture, while the dialog is still up: a picture of the window behind
+        it shows what the dialog was shown over. */
+    std::function<void()> afterEachPicture;
+
     /** The pictures taken so far, in the order the dialogs were shown. */
     const std::vector<juce::Image>& pictures() const noexcept { return taken; }
 
@@ -40,11 +48,13 @@ public:
 private:
     static juce::Image snapshotOf (juce::Component& window);
     void takePictureOf (juce::Component& window);
+    void keep (const juce::Image& picture);
     void alertPicture (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
                        const juce::StringArray& buttons);
 
     talvor::Dialogs* previous;
     juce::File fileAnswer;
+    int modalAnswer = 0;
     std::vector<juce::Image> taken;
 };
 } // namespace corvix::gallery
