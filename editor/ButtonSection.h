@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/CorvixLookAndFeel.h"
+#include "editor/FittedCaptionLookAndFeel.h"
 #include "editor/MappableDragButton.h"
 
 #include <array>
@@ -41,7 +41,9 @@ private:
     /** Left edge of the groups' frames: the grid is centred in the section. */
     int gridLeft() const;
 
-    CorvixLookAndFeel look;
+    // Workstation functions such as "Snapshot" or "MIDI Connections" do not fit a 63 x 37 button
+    // in the framework's caption font.
+    FittedCaptionLookAndFeel look;
     std::array<std::unique_ptr<MappableDragButton>, buttonCount> buttons;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ButtonSection)

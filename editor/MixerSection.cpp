@@ -135,6 +135,7 @@ MixerSection::MixerSection()
 
     masterAssignChooser = std::make_unique<juce::ComboBox>();
     addAndMakeVisible (*masterAssignChooser);
+    masterAssignChooser->setLookAndFeel (&gridLook);
     masterAssignChooser->addListener (this);
     masterAssignChooser->addItem ("Master", 1);
     masterAssignChooser->addItem ("Assign", 2);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/CorvixLookAndFeel.h"
+#include "editor/FittedCaptionLookAndFeel.h"
 #include "editor/MappableButton.h"
 
 #include <array>
@@ -79,7 +80,11 @@ private:
     std::array<std::unique_ptr<MappableButton>, stripCount> faderButtons;
     std::array<std::unique_ptr<MappableButton>, stripCount> faderLowerButtons;
     std::unique_ptr<juce::ComboBox> masterAssignChooser;
-    CorvixLookAndFeel faderLook, slotLook, optionLook, plainLook, knobLook, gridLook, placeholderLook;
+    CorvixLookAndFeel faderLook, slotLook, optionLook, plainLook, knobLook;
+    // The grid's 52 x 32 buttons and the 71-pixel chooser cut their captions short in the
+    // framework's caption font; the other buttons have the room for it.
+    FittedCaptionLookAndFeel gridLook;
+    CorvixLookAndFeel placeholderLook;
     std::unique_ptr<juce::Label> dawLabel;
     std::array<std::unique_ptr<juce::Label>, knobCount> knobLabels;
     std::array<std::unique_ptr<MappableButton>, knobCount> knobButtons;
