@@ -3,8 +3,10 @@
 #include "editor/MyTabComp.h"
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
-#include "tests/support/HostTest.h"
+#include "map/Workstations.h"
+#include "tests/editor/DrawnText.h"
 #include "tests/support/GuiHarness.h"
+#include "tests/support/HostTest.h"
 
 using namespace NsOrvelA;
 using corvix::testing::GuiHarness;
@@ -45,6 +47,25 @@ TEST_F (FuncSectionTest, TheGridHoldsTheButtonControlsInFiveGroupsOfSixBySix)
     EXPECT_EQ (grid.getButton (23).getBounds().getY(), 9 + 3 * 41);
     EXPECT_EQ (grid.getButton (24).getBounds().getY(), 9 + 4 * 41 + 10);
     EXPECT_EQ (grid.getButton (119).getBounds(), juce::Rectangle<int> (47 + 5 * 67, 9 + 19 * 41 + 40, 63, 37));
+}
+
+TEST_F (FuncSectionTest, EveryCaptionOfEveryWorkstationsDefaultMapIsDrawnWhole)
+{
+    auto& grid = section.getButtonSection();
+    grid.setSize (500, 900);
+
+    for (int dawId = 1; dawId <= dawCount; ++dawId)
+    {
+        host->getStateTree().slotNode (1, 1).setProperty ("current", dawId, nullptr);
+        grid.refreshCaptions();
+
+        for (int i = 0; i < ButtonSection::buttonCount; ++i)
+        {
+            auto& button = grid.getButton (i);
+            EXPECT_TRUE (corvix::testing::drawsWhole (button, button.getButtonText()))
+                << "workstation " << dawId << ", control " << button.getControlNumber() << ": \"" << button.getButtonText() << "\"";
+        }
+    }
 }
 
 TEST_F (FuncSectionTest, EachGroupIsFramedInItsOwnColour)

@@ -1,7 +1,9 @@
 #include "devices/PortNames.h"
 #include "editor/MixerSection.h"
 #include "link/MyTimer.h"
+#include "map/Workstations.h"
 #include "platform/MidiPacing.h"
+#include "tests/editor/DrawnText.h"
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/SimulatedUnit.h"
@@ -169,6 +171,50 @@ TEST_F (Mixer, EveryControlButtonStandsForItsControlAndShowsItsCaption)
     EXPECT_EQ (control (163).getTooltip(), "Pan");
     EXPECT_EQ (control (163).getCaptionLabel()->getText(), "Pan");
     EXPECT_EQ (control (5).getButtonText(), "Mute");
+}
+
+TEST_F (Mixer, EveryCaptionOfEveryWorkstationsDefaultMapIsDrawnWhole)
+{
+    make();
+    auto& chooser = section->getMasterAssignChooser();
+
+    for (int dawId = 1; dawId <= dawCount; ++dawId)
+    {
+        chooseWorkstation (1, dawId);
+        editor.refreshFromModel();
+
+        // The ninth strip shows the "Assign" controls' captions too, where the chooser is offered.
+        for (const auto itemId : { 2, 1 })
+        {
+            if (chooser.isVisible())
+                chooser.setSelectedId (itemId, juce::sendNotificationSync);
+
+            section->refreshPanel();
+
+            for (auto* child : section->getChildren())
+            {
+                if (! child->isVisible())
+                    continue;
+
+                if (auto* button = dynamic_cast<juce::TextButton*> (child))
+                {
+                    EXPECT_TRUE (corvix::testing::drawsWhole (*button, button->getButtonText()))
+                        << "workstation " << dawId << ": \"" << button->getButtonText() << "\" at " << button->getBounds().toString();
+                }
+                else if (auto* label = dynamic_cast<juce::Label*> (child))
+                {
+                    EXPECT_TRUE (corvix::testing::drawsWhole (*label, label->getText()))
+                        << "workstation " << dawId << ": \"" << label->getText() << "\" at " << label->getBounds().toString();
+                }
+            }
+
+            if (chooser.isVisible())
+            {
+                EXPECT_TRUE (corvix::testing::drawsWhole (chooser, chooser.getText()))
+                    << "workstation " << dawId << ": " << chooser.getText();
+            }
+        }
+    }
 }
 
 TEST_F (Mixer, OptionsShowTheCurrentSlotsFlagsAndASlotsOwnOptionCannotBeSwitched)
