@@ -309,6 +309,31 @@ TEST_F (MapFilesTest, SavingWhereNoFileCanBeWrittenFailsAndKeepsWhatWasThere)
     expectSharedStateUnchanged();
 }
 
+TEST_F (MapFilesTest, SavingIntoAFolderWithoutWritePermissionFailsAndKeepsTheOldFileWhole)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into any folder";
+
+    // The old map itself stays writable: only the folder refuses a new file beside it.
+    const auto locked = folder.getChildFile ("locked");
+    ASSERT_TRUE (locked.createDirectory());
+    const auto old = locked.getChildFile ("old.corvix");
+    ASSERT_TRUE (old.replaceWithText ("<store ver=\"0.23\"/>", false, false, nullptr));
+    ASSERT_EQ (::chmod (locked.getFullPathName().toRawUTF8(), 0555), 0);
+    const juce::ScopeGuard unlockAtEnd{ [&locked] { ::chmod (locked.getFullPathName().toRawUTF8(), 0755); } };
+
+    for (const auto& target : { old, locked.getChildFile ("new.corvix") })
+    {
+        SCOPED_TRACE (target.getFullPathName().toStdString());
+        const auto result = host->saveMappingFile (target);
+        EXPECT_TRUE (result.failed());
+        EXPECT_EQ (result.getErrorMessage(), "Failed to write mapping file");
+    }
+
+    EXPECT_EQ (old.loadFileAsString(), "<store ver=\"0.23\"/>");
+    EXPECT_EQ (locked.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1) << "no part-written file is left behind";
+}
+
 TEST_F (MapFilesTest, ASaveOnAFullDiskFailsAndKeepsTheOldFileWhole)
 {
     const auto file = writeMapFile ("old.corvix", "<store ver=\"0.23\"/>");
