@@ -11,6 +11,7 @@ namespace
 LispCell* environmentList = nullptr;
 int evaluationDepth = 0;
 long stepCount = 0; // of the outermost evaluation under way: applications, bindings made and searched, arguments
+bool cutOff = false; // the outermost evaluation under way has passed the step limit somewhere below
 
 void countSteps (long steps) noexcept { stepCount += steps; }
 
@@ -20,7 +21,10 @@ public:
     EvaluationDepthCount() noexcept
     {
         if (evaluationDepth++ == 0)
+        {
             stepCount = 0;
+            cutOff = false;
+        }
 
         countSteps (1);
     }
@@ -30,6 +34,7 @@ public:
     EvaluationDepthCount (const EvaluationDepthCount&) = delete;
     EvaluationDepthCount& operator= (const EvaluationDepthCount&) = delete;
 
+    bool isOutermost() const noexcept { return evaluationDepth == 1; }
     bool tooDeep() const noexcept { return evaluationDepth > lispEvaluationDepthLimit; }
     bool tooLong() const noexcept { return stepCount > lispEvaluationStepLimit; }
 };
@@ -95,9 +100,17 @@ LispCell* lispEval (LispCell* expression)
     // A program that calls itself more than once per call runs for exponential time within the
     // depth limit: it is cut off, and every application still pending ends at once.
     if (depth.tooLong())
+    {
+        cutOff = true;
         return lispIntern ("EVAL:TOO-LONG");
+    }
 
-    return lispApply (lispEval (lispCar (expression)), lispCdr (expression));
+    auto* const value = lispApply (lispEval (lispCar (expression)), lispCdr (expression));
+
+    // The applications still pending go on with the error as a value and can make anything of it
+    // (looked up it is nil, applied "EVAL:NO-SUCH-LAM"): the program's own result still says why
+    // it ended.
+    return depth.isOutermost() && cutOff ? lispIntern ("EVAL:TOO-LONG") : value;
 }
 
 LispCell* lispEvlis (LispCell* expressions)

@@ -24,7 +24,8 @@ LispCell* lispLookup (LispCell* symbol) noexcept;
     deep give the symbol "EVAL:TOO-DEEP" instead of exhausting the stack, and every application
     after lispEvaluationStepLimit steps (applications, arguments, bindings made and searched)
     within one outermost evaluation gives "EVAL:TOO-LONG", so that any program ends in bounded
-    time. */
+    time; an outermost evaluation cut off so gives "EVAL:TOO-LONG" too, whatever its pending
+    applications made of the error. */
 LispCell* lispEval (LispCell* expression);
 LispCell* lispEvlis (LispCell* expressions);
 LispCell* lispProgn (LispCell* expressions);

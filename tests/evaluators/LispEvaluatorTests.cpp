@@ -234,4 +234,30 @@ TEST_F (LispEvaluation, ListsThatShareTheirPartsCompareInTimeOfTheirCells)
     EXPECT_EQ (lispEqual (left, right), lispTrue());
     EXPECT_EQ (lispEqual (left, lispCons (lispCar (right), lispMakeAtom (2))), nullptr);
 }
+
+TEST_F (LispEvaluation, SearchingTheBindingsCountsTowardsTheStepLimit)
+{
+    // A thousand lookups of a name missing from a thousand bindings: three applications but a
+    // million steps, so the body's application after them is cut off.
+    auto* const body = listOf ({ symbol ("id"), lispMakeAtom (6) });
+    lispEnvironment() = lispAcons (symbol ("id"), lispMakeCFunction (1, identity), nullptr);
+    lispEnvironment() = lispAcons (symbol ("f"), listOf ({ symbol ("lambda"), nullptr, body }), lispEnvironment());
+
+    for (int i = 0; i < 1000; ++i)
+        lispEnvironment() = lispAcons (lispMakeAtom (i), nullptr, lispEnvironment());
+
+    LispCell* lookups = nullptr;
+    LispCell* halfAsMany = nullptr;
+
+    for (int i = 0; i < 1000; ++i)
+    {
+        lookups = lispCons (symbol ("missing"), lookups);
+
+        if (i == 499)
+            halfAsMany = lookups;
+    }
+
+    EXPECT_TRUE (isSymbolNamed (lispEval (lispCons (symbol ("f"), lookups)), "EVAL:TOO-LONG"));
+    EXPECT_EQ (lispAtomValue (lispEval (lispCons (symbol ("f"), halfAsMany))), 6);
+}
 } // namespace
