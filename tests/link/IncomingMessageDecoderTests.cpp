@@ -84,6 +84,12 @@ TEST_F (IncomingMessageDecoder, FaderReportMarksItsSlotAndIgnoresSlotsOutsideOne
     EXPECT_EQ (reportedFaderSlot.load(), 3);
     EXPECT_EQ (slotFaderUnlocked[2].load(), 0);
 
+    // The flag is all five bits below the slot: its highest bit alone unlocks.
+    slotFaderUnlocked[0] = 0;
+    decode ({ 0xEC, 0x23, 0x30 });
+    EXPECT_EQ (reportedFaderSlot.load(), 1);
+    EXPECT_EQ (slotFaderUnlocked[0].load(), 1);
+
     faderReportPending = 0;
     const auto before = currentReports();
 

@@ -478,6 +478,31 @@ TEST_F (DeviceWatch, TheWalkOverTheOutputsStartsAgainWhenTheListChangesAndGivesU
     EXPECT_EQ (slotSending, (std::array<juce::uint8, slotCount>{ 0, 0, 0 }));
     timer.stopTimer();
 }
+TEST_F (DeviceWatch, EveryUnitGetsTheTablesOfItsOwnMap)
+{
+    // All eight units, each with its own function on control 40 of slot 1.
+    const int productIds[] = { 2057, 2058, 2073, 2074, 2075, 2076, 2077, 2078 };
+    const char* names[] = { "Orvel-A", "Orvel-B", "Orvel-B2", "Orvel-B3", "Orvel-B4", "Orvel-B5", "Orvel-B6", "Orvel-B7" };
+    std::vector<SimulatedUnit*> all;
+
+    for (int unitId = 1; unitId <= unitCount; ++unitId)
+    {
+        all.push_back (&addUnit (productIds[unitId - 1], names[unitId - 1]));
+        chooseWorkstation (1, 2, unitId);
+        auto entry = host->getStateTree().controlEntry (40, 1, unitId);
+        entry.setProperty (mapIds::valueType, "func", nullptr);
+        entry.setProperty (mapIds::value, 0x50 + unitId, nullptr);
+    }
+
+    slotDirty[0] = 1;
+    uploadMappings();
+    timer.stopTimer();
+
+    const auto at = static_cast<size_t> (controlTableRow (40)) * 8 + 3;
+
+    for (int unitId = 1; unitId <= unitCount; ++unitId)
+        EXPECT_EQ (all[(size_t) unitId - 1]->slot (1).table[at], 0x50 + unitId) << names[unitId - 1];
+}
 TEST_F (DeviceWatch, TheMakersGenericPortTakesTheUploadOfTheModelBeingEdited)
 {
     // Its name tells no product: the upload is for the unit being edited, here an extender.

@@ -3,6 +3,7 @@
 #include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
 #include "map/UnitModels.h"
+#include "platform/MessageLoopWait.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/SimulatedUnit.h"
 
@@ -107,6 +108,31 @@ TEST_P (StatusSenders, SlotSelectionGoesToEveryExtenderAndTheFirstMainUnit)
     EXPECT_TRUE (host->sendSlotStatus (0x22));
     EXPECT_THAT (receivedOnPort4 (main), fillerThen ({ 0xEC, 0x22, 0x00 }));
     EXPECT_THAT (receivedOnPort4 (orvelB), fillerThen ({ 0xEC, 0x22, 0x00 }));
+}
+
+TEST_P (StatusSenders, TheMainUnitsStatusAndTheSystemSettingWaitAMillisecondAfterEachUnitTheExtendersStatusDoesNot)
+{
+    auto& main = addUnit (2057, "Orvel-A");
+    auto& orvelB = addUnit (2058, "Orvel-B");
+
+    // What the wait seam saw, in order with what the units received: "w<ms>", or the unit's name.
+    std::vector<std::string> events;
+    const talvor::ScopedDispatchSliceRunner recorder ([&events] (int ms) { events.push_back ("w" + std::to_string (ms)); });
+
+    for (auto* unit : { &main, &orvelB })
+        unit->onMessage = [&events, unit] (const SimulatedUnit::ReceivedMessage&) { events.push_back (unit->getSetup().deviceName.toStdString()); };
+
+    reportedSelectSlot = 1;
+    EXPECT_TRUE (host->sendModeStatus (0x22));
+    EXPECT_EQ (events, (std::vector<std::string>{ "Orvel-A", "Orvel-A", "w1" }));
+
+    events.clear();
+    EXPECT_TRUE (host->sendSlotStatus (0x22));
+    EXPECT_EQ (events, (std::vector<std::string>{ "Orvel-B", "Orvel-B" }));
+
+    events.clear();
+    EXPECT_TRUE (host->setSystemCompat (isSupportedModel, 0x2A, 0));
+    EXPECT_EQ (events, (std::vector<std::string>{ "Orvel-A", "Orvel-A", "w1", "Orvel-B", "Orvel-B", "w1" }));
 }
 
 TEST_P (StatusSenders, NothingIsSentForOtherCommandsOrWithoutAUnit)

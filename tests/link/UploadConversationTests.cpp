@@ -90,6 +90,12 @@ TEST_F (UploadConversation, OnlyTheSlotsTheUnitReportsAsChangedAreSent)
     EXPECT_EQ (slotsOfTableBlocks (unit), std::vector<int> (8, 2));
     EXPECT_EQ (unit.slot (2).settingWorkstation, 5);
     EXPECT_EQ (unit.slot (2).options, 0x02);
+
+    // Slot 1 has the mask's highest bit, slot 3 its lowest.
+    unit.clearReceived();
+    unit.setSyncMask (6); // slots 1 and 2 in sync
+    EXPECT_TRUE (upload().wasOk());
+    EXPECT_EQ (slotsOfTableBlocks (unit), std::vector<int> (8, 3));
 }
 
 TEST_F (UploadConversation, ASlotWithoutAWorkstationIsNotSent)
