@@ -22,7 +22,8 @@ def build_and_test():
                  "IncomingMessageDecoder|PortNames|Host|MapFiles|MapEditing)", "--parallel", "4",
                  "--stop-on-failure", "--timeout", "120"])
     if tests.returncode != 0:
-        failed = [l.strip() for l in tests.stdout.splitlines() if "***" in l or "(Failed)" in l]
+        # A skipped test (one that needs what the machine lacks) is marked "***Skipped" too.
+        failed = [l.strip() for l in tests.stdout.splitlines() if ("***" in l and "***Skipped" not in l) or "(Failed)" in l]
         return "caught", failed
     return "SURVIVED", []
 
