@@ -1,6 +1,8 @@
-// Any bytes from the units, cut into messages of any length, through the Host's input handler; then
-// one tick of the device-watch timer answers whatever reports they left, to units on virtual ports.
+// Any bytes from the units, cut into messages of any length (see UnitMessages.h), through the Host's
+// input handler; then one tick of the device-watch timer answers whatever reports they left, to
+// units on virtual ports.
 #include "fuzz/FuzzSupport.h"
+#include "fuzz/UnitMessages.h"
 #include "link/Host.h"
 #include "link/HostImpl.h"
 #include "link/HostMidiInputHandler.h"
@@ -54,18 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     auto& unitLink = link();
     Host::MidiInputHandler handler;
 
-    // Each message: one byte of length (1..32), then that many bytes, or as many as are left.
-    for (std::size_t position = 0; position < size;)
-    {
-        const auto length = std::min<std::size_t> (1 + data[position] % 32, size - position - 1);
-        ++position;
-
-        if (length == 0)
-            break;
-
-        handler.handleIncomingMidiMessage (juce::MidiMessage (data + position, static_cast<int> (length)));
-        position += length;
-    }
+    corvix::fuzzing::forEachUnitMessage (data, size, [&handler] (const juce::MidiMessage& message) { handler.handleIncomingMidiMessage (message); });
 
     slotDirty = { 0, 0, 0 };
     slotSending = { 0, 0, 0 };
