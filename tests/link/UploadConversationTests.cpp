@@ -138,15 +138,18 @@ TEST_F (UploadConversation, TheOpeningRequestNeedsTheUnitsOwnAcknowledgement)
 }
 
 /** What the wait seam saw, in order with what the unit received: "w<ms>" for each wait, the
-    command byte in hex for each request, "f" for the filler, "s" for a status message. */
+    command byte in hex for each request, "f" for the filler, "s" for a status message. Each wait
+    also lets the unit's due answers arrive, as the fixture's own waits do, so a busy machine
+    cannot turn a prompt answer into a time-out. */
 class RecordedConversation
 {
 public:
-    explicit RecordedConversation (SimulatedUnit& unit)
-        : recorder ([this] (int ms)
+    RecordedConversation (SimulatedUnit& unit, talvor::VirtualMidiPortBackend& ports)
+        : recorder ([this, &ports] (int ms)
                     {
                         events.push_back ("w" + std::to_string (ms));
                         juce::MessageManager::getInstance()->runDispatchLoopUntil (ms);
+                        ports.waitForDueDeliveries();
                     })
     {
         unit.onMessage = [this] (const SimulatedUnit::ReceivedMessage& m)
@@ -191,7 +194,7 @@ TEST_F (UploadConversation, EveryMessageIsPacedOnWindowsTenAndATableBlockIsFollo
     } windowsTen;
 
     unit.setSyncMask (3); // only slot 1 is sent
-    RecordedConversation conversation (unit);
+    RecordedConversation conversation (unit, ports);
     ASSERT_TRUE (upload().wasOk());
 
     // One pacing step per started group of three bytes, a filler's step before each odd message,
@@ -215,7 +218,7 @@ TEST_F (UploadConversation, WithoutPacingOnlyTheFixedWaitsRemain)
 {
     talvor::osVersionLevel = 6;
     unit.setSyncMask (3);
-    RecordedConversation conversation (unit);
+    RecordedConversation conversation (unit, ports);
     ASSERT_TRUE (upload().wasOk());
     talvor::osVersionLevel = 0;
 
