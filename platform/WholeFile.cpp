@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #if ! JUCE_WINDOWS
- #include <sys/stat.h>
- #include <unistd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace talvor
@@ -114,5 +114,17 @@ FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, siz
         return FileReplacement::failed;
 
     return temporary.overwriteTargetFileWithTemporary() ? FileReplacement::replaced : FileReplacement::failed;
+}
+
+bool canReplaceWholeFile (const juce::File& file)
+{
+    if (file == juce::File() || file.isDirectory() || ! file.getParentDirectory().createDirectory())
+        return false;
+
+    if (file.existsAsFile() && isReadOnly (file))
+        return false;
+
+    const juce::TemporaryFile probe (file); // removed again when it goes
+    return juce::FileOutputStream (probe.getFile(), 0).openedOk();
 }
 } // namespace talvor
