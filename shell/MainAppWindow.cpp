@@ -23,8 +23,11 @@ DemoRunnerApplication::MainAppWindow::MainAppWindow (const juce::String& title)
         return;
     }
 
-    // The window follows its content's size; the content starts at the window's own size.
+    // The window follows its content's size; the content starts at the window's own size (which
+    // the editor, laid out in it, changes to its own). The window takes that size before the
+    // content arrives, so that the content's first layout in the window is at its final size.
     root->setSize (getWidth(), getHeight());
+    setSize (root->getWidth(), root->getHeight());
     setContentOwned (root.release(), true);
     setVisible (true);
 
