@@ -63,10 +63,14 @@ public:
 
     bool keyPressed (const juce::KeyPress& key) override;
     void closeButtonPressed() override;
+    void activeWindowStatusChanged() override;
+    void focusGained (FocusChangeType cause) override;
 
     bool contentReady{ false };
 
 private:
+    void passFocusToPage();
+
     std::unique_ptr<DemoTaskbarComponent> trayComponent;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)

@@ -53,6 +53,28 @@ MainComponent* DemoRunnerApplication::MainAppWindow::getMainComponent() const
     return dynamic_cast<MainComponent*> (getContentComponent());
 }
 
+void DemoRunnerApplication::MainAppWindow::activeWindowStatusChanged()
+{
+    if (isActiveWindow())
+        passFocusToPage();
+}
+
+void DemoRunnerApplication::MainAppWindow::focusGained (FocusChangeType) { passFocusToPage(); }
+
+void DemoRunnerApplication::MainAppWindow::passFocusToPage()
+{
+    // The window itself, or nothing in it, has the focus (at the start, or back from a dialog or
+    // a menu): the page takes it, so that its keys work without a click first.
+    const auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    if (focused != nullptr && focused != this && isParentOf (focused))
+        return;
+
+    if (auto* root = getMainComponent())
+        if (auto* page = root->getContentArea().getPage(); page != nullptr && page->isShowing() && page->getWantsKeyboardFocus())
+            page->grabKeyboardFocus();
+}
+
 bool DemoRunnerApplication::MainAppWindow::keyPressed (const juce::KeyPress& key) { return juce::Component::keyPressed (key); }
 
 void DemoRunnerApplication::MainAppWindow::closeButtonPressed()

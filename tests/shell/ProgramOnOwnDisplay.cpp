@@ -170,14 +170,24 @@ void ProgramOnOwnDisplay::typeKey (const char* keyName, bool withControl) const
     event.subwindow = None;
     event.time = CurrentTime;
     event.same_screen = True;
-    event.keycode = XKeysymToKeycode (x, XStringToKeysym (keyName));
-    event.state = withControl ? ControlMask : 0;
 
-    for (const auto type : { KeyPress, KeyRelease })
+    // The framework follows the modifier keys by their own presses and releases.
+    const auto send = [&] (const char* name, int type, unsigned int state)
     {
         event.type = type;
+        event.keycode = XKeysymToKeycode (x, XStringToKeysym (name));
+        event.state = state;
         XSendEvent (x, focus, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*> (&event));
-    }
+    };
+
+    if (withControl)
+        send ("Control_L", KeyPress, 0);
+
+    send (keyName, KeyPress, withControl ? ControlMask : 0);
+    send (keyName, KeyRelease, withControl ? ControlMask : 0);
+
+    if (withControl)
+        send ("Control_L", KeyRelease, ControlMask);
 
     XSync (x, False);
 }

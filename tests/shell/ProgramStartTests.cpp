@@ -73,4 +73,37 @@ TEST_F (ProgramStartTest, OnASmallScreenTheWindowFitsCentredAndItsFirstLayoutsRe
 
     EXPECT_EQ (recentred, "yyyynn");
 }
+TEST_F (ProgramStartTest, CtrlQQuitsFromTheFirstMomentTheEditorIsShown)
+{
+    // Nothing clicked first: the editor has the keyboard focus as soon as it is shown.
+    waitForTheEditor();
+    screen.typeKey ("q", true);
+    ASSERT_TRUE (screen.program().waitForProcessToFinish (generousMs)) << "Ctrl+Q reached the editor";
+    EXPECT_EQ (screen.program().getExitCode(), 0u);
+}
+
+TEST_F (ProgramStartTest, AMissingMidiSequencerIsReportedOnceAndThenWatchedForQuietly)
+{
+    // The device watch looks for MIDI ports twice a second once it runs, from 2 s after the start.
+    waitForTheEditor();
+    juce::Thread::sleep (5000);
+    screen.program().kill();
+    const auto lines = juce::StringArray::fromLines (screen.program().readAllProcessOutput());
+    int aboutTheSequencer = 0, alsaLines = 0;
+
+    for (const auto& line : lines)
+    {
+        aboutTheSequencer += line.containsIgnoreCase ("sequencer") || line.contains ("/dev/snd/seq") ? 1 : 0;
+        alsaLines += line.startsWith ("ALSA lib") ? 1 : 0;
+    }
+
+    // A machine with a sequencer device has nothing to say about it.
+    EXPECT_LE (aboutTheSequencer, 1) << lines.joinIntoString ("\n");
+    EXPECT_EQ (alsaLines, 0) << lines.joinIntoString ("\n");
+
+    if (! juce::File ("/dev/snd/seq").exists())
+    {
+        EXPECT_EQ (aboutTheSequencer, 1) << "said once, plainly";
+    }
+}
 } // namespace
