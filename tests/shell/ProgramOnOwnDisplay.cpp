@@ -192,30 +192,6 @@ void ProgramOnOwnDisplay::typeKey (const char* keyName, bool withControl) const
     XSync (x, False);
 }
 
-std::vector<juce::uint32> ProgramOnOwnDisplay::takePicture() const
-{
-    auto* x = connection (display);
-    std::vector<juce::uint32> pixels;
-
-    if (x == nullptr)
-        return pixels;
-
-    auto* image = XGetImage (x, DefaultRootWindow (x), 0, 0, static_cast<unsigned int> (width), static_cast<unsigned int> (height),
-                             AllPlanes, ZPixmap);
-
-    if (image == nullptr)
-        return pixels;
-
-    pixels.reserve (static_cast<size_t> (width * height));
-
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column)
-            pixels.push_back (static_cast<juce::uint32> (XGetPixel (image, column, row)) & 0xffffffu);
-
-    XDestroyImage (image);
-    return pixels;
-}
-
 bool ProgramOnOwnDisplay::waitUntil (const std::function<bool()>& condition, int timeoutMs)
 {
     const auto end = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);

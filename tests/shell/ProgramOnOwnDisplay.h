@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace shelltest
 {
@@ -42,9 +41,6 @@ public:
     /** Presses and releases a key in the window that has the keyboard focus, as the user types it,
         with the control key held when asked. */
     void typeKey (const char* keyName, bool withControl) const;
-
-    /** The screen as it is now, as 0xRRGGBB values, row by row. */
-    std::vector<juce::uint32> takePicture() const;
 
     /** Polls the condition until it holds or the time is up; returns the condition. */
     static bool waitUntil (const std::function<bool()>& condition, int timeoutMs);
