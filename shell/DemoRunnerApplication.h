@@ -7,6 +7,7 @@
 
 class DemoTaskbarComponent;
 class MainComponent;
+class PaintedMapping;
 class SingleInstanceGuard;
 
 /** The application: builds the page registry, becomes a child process when asked to, or opens
@@ -72,6 +73,7 @@ private:
     void passFocusToPage();
 
     std::unique_ptr<DemoTaskbarComponent> trayComponent;
+    std::unique_ptr<PaintedMapping> paintedMapping;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)
 };

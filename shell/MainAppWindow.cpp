@@ -1,16 +1,21 @@
 #include "shell/DemoRunnerApplication.h"
 #include "shell/DemoTaskbarComponent.h"
 #include "shell/MainComponent.h"
+#include "shell/PaintedMapping.h"
 #include "ui/SystemTray.h"
 
 DemoRunnerApplication::MainAppWindow::MainAppWindow (const juce::String& title)
     : juce::DocumentWindow (title,
                             juce::Desktop::getInstance().getDefaultLookAndFeel().findColour (juce::ResizableWindow::backgroundColourId),
-                            juce::DocumentWindow::allButtons, true)
+                            juce::DocumentWindow::allButtons, false)
 {
+    // On the desktop, the framework makes a new native window for each of these two choices and
+    // brings it to the front, which maps it there and then, black, long before the editor exists.
+    // Made before the window goes on the desktop, they cost nothing and show nothing.
     setUsingNativeTitleBar (true);
     setTitleBarButtonsRequired (juce::DocumentWindow::minimiseButton | juce::DocumentWindow::closeButton, false);
     setResizable (true, false);
+    addToDesktop();
     setResizeLimits (400, 400, 5000, 5000);
 
     if (const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
@@ -29,7 +34,8 @@ DemoRunnerApplication::MainAppWindow::MainAppWindow (const juce::String& title)
     root->setSize (getWidth(), getHeight());
     setSize (root->getWidth(), root->getHeight());
     setContentOwned (root.release(), true);
-    setVisible (true);
+    paintedMapping = std::make_unique<PaintedMapping>();
+    paintedMapping->show (*this);
 
     if (talvor::desktopHasSystemTray())
         trayComponent = std::make_unique<DemoTaskbarComponent>();
@@ -39,6 +45,7 @@ DemoRunnerApplication::MainAppWindow::MainAppWindow (const juce::String& title)
 DemoRunnerApplication::MainAppWindow::~MainAppWindow()
 {
     trayComponent = nullptr;
+    paintedMapping = nullptr;
     clearContentComponent();
 }
 
