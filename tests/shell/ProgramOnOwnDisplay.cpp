@@ -138,6 +138,39 @@ std::optional<ProgramOnOwnDisplay::WindowState> ProgramOnOwnDisplay::programWind
     return found;
 }
 
+juce::Image ProgramOnOwnDisplay::picture (unsigned long window) const
+{
+    auto* x = connection (display);
+    XWindowAttributes attributes;
+
+    if (x == nullptr || XGetWindowAttributes (x, window, &attributes) == 0 || attributes.map_state != IsViewable)
+        return {};
+
+    auto* grabbed = XGetImage (x, window, 0, 0, static_cast<unsigned int> (attributes.width), static_cast<unsigned int> (attributes.height),
+                               AllPlanes, ZPixmap);
+
+    if (grabbed == nullptr)
+        return {};
+
+    juce::Image image (juce::Image::RGB, attributes.width, attributes.height, false);
+
+    {
+        const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::writeOnly);
+
+        for (int y = 0; y < attributes.height; ++y)
+            for (int px = 0; px < attributes.width; ++px)
+            {
+                const auto value = XGetPixel (grabbed, px, y);
+                pixels.setPixelColour (px, y,
+                                       juce::Colour (static_cast<juce::uint8> (value >> 16), static_cast<juce::uint8> (value >> 8),
+                                                     static_cast<juce::uint8> (value)));
+            }
+    }
+
+    XDestroyImage (grabbed);
+    return image;
+}
+
 void ProgramOnOwnDisplay::moveAndResize (unsigned long window, juce::Rectangle<int> bounds) const
 {
     auto* x = connection (display);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unordered_map>
+
 namespace
 {
 using shelltest::ProgramOnOwnDisplay;
@@ -13,6 +15,22 @@ constexpr int generousMs = 30000;
 bool showsTheEditor (const std::optional<ProgramOnOwnDisplay::WindowState>& window)
 {
     return window.has_value() && window->mapped && window->title.startsWith ("Orvel-A/B Corvix");
+}
+
+/** The share of the picture's pixels that have its most common colour. A window not yet painted is
+    one colour throughout (black, its background, or the white screen beneath it); in the painted
+    editor no colour covers more than about a fifth. */
+float shareOfTheCommonestColour (const juce::Image& picture)
+{
+    std::unordered_map<juce::uint32, int> counts;
+    int commonest = 0;
+    const juce::Image::BitmapData pixels (picture, juce::Image::BitmapData::readOnly);
+
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            commonest = juce::jmax (commonest, ++counts[pixels.getPixelColour (x, y).getARGB()]);
+
+    return static_cast<float> (commonest) / static_cast<float> (juce::jmax (1, pixels.width * pixels.height));
 }
 
 class ProgramStartTest : public ::testing::Test
@@ -73,6 +91,49 @@ TEST_F (ProgramStartTest, OnASmallScreenTheWindowFitsCentredAndItsFirstLayoutsRe
 
     EXPECT_EQ (recentred, "yyyynn");
 }
+TEST_F (ProgramStartTest, FromTheMomentItIsMappedTheWindowShowsThePaintedEditor)
+{
+    // Pictures of the window from the moment it is first on the screen until it shows the painted
+    // editor; each one is a painted editor, in the editor's window.
+    juce::StringArray unpainted;
+    juce::String firstTitle;
+    const auto start = juce::Time::getMillisecondCounter();
+
+    const auto painted = ProgramOnOwnDisplay::waitUntil (
+        [&]
+        {
+            const auto window = screen.programWindow();
+
+            if (! screen.program().isRunning())
+                return true;
+
+            if (! window.has_value() || ! window->mapped)
+                return false;
+
+            const auto picture = screen.picture (window->id);
+
+            if (! picture.isValid())
+                return false;
+
+            if (firstTitle.isEmpty())
+                firstTitle = window->title;
+
+            const auto share = shareOfTheCommonestColour (picture);
+
+            if (share < 0.5f)
+                return true;
+
+            unpainted.add (juce::String (juce::Time::getMillisecondCounter() - start) + " ms after the start, \"" + window->title + "\", "
+                           + juce::String (juce::roundToInt (share * 100.0f)) + "% one colour");
+            return false;
+        },
+        generousMs);
+
+    ASSERT_TRUE (painted && screen.program().isRunning()) << "the program ended or showed no painted window";
+    EXPECT_TRUE (unpainted.isEmpty()) << "shown unpainted:\n" << unpainted.joinIntoString ("\n");
+    EXPECT_TRUE (firstTitle.startsWith ("Orvel-A/B Corvix")) << "first shown as \"" << firstTitle << "\", before the editor existed";
+}
+
 TEST_F (ProgramStartTest, CtrlQQuitsFromTheFirstMomentTheEditorIsShown)
 {
     // Nothing clicked first: the editor has the keyboard focus as soon as it is shown.
