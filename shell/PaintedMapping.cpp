@@ -1,5 +1,7 @@
 #include "shell/PaintedMapping.h"
 
+#include <cstdlib>
+
 #if JUCE_LINUX || JUCE_BSD
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -102,7 +104,7 @@ void PaintedMapping::show (juce::Component& window)
         // The background is in place before the window is mapped, which the framework asks for
         // through a connection of its own.
         XSync (x, False);
-        startTimer (20);
+        startTimer (50);
     }
 #endif
 

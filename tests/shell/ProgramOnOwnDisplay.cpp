@@ -146,19 +146,28 @@ juce::Image ProgramOnOwnDisplay::picture (unsigned long window) const
     if (x == nullptr || XGetWindowAttributes (x, window, &attributes) == 0 || attributes.map_state != IsViewable)
         return {};
 
-    auto* grabbed = XGetImage (x, window, 0, 0, static_cast<unsigned int> (attributes.width), static_cast<unsigned int> (attributes.height),
-                               AllPlanes, ZPixmap);
+    // Only the part on the screen can be read: a window placed partly off it is read there.
+    int left = 0, top = 0;
+    Window child = 0;
+    XTranslateCoordinates (x, window, DefaultRootWindow (x), 0, 0, &left, &top, &child);
+    const auto shown = juce::Rectangle<int> (left, top, attributes.width, attributes.height).getIntersection ({ width, height });
+
+    if (shown.isEmpty())
+        return {};
+
+    auto* grabbed = XGetImage (x, window, shown.getX() - left, shown.getY() - top, static_cast<unsigned int> (shown.getWidth()),
+                               static_cast<unsigned int> (shown.getHeight()), AllPlanes, ZPixmap);
 
     if (grabbed == nullptr)
         return {};
 
-    juce::Image image (juce::Image::RGB, attributes.width, attributes.height, false);
+    juce::Image image (juce::Image::RGB, shown.getWidth(), shown.getHeight(), false);
 
     {
         const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::writeOnly);
 
-        for (int y = 0; y < attributes.height; ++y)
-            for (int px = 0; px < attributes.width; ++px)
+        for (int y = 0; y < shown.getHeight(); ++y)
+            for (int px = 0; px < shown.getWidth(); ++px)
             {
                 const auto value = XGetPixel (grabbed, px, y);
                 pixels.setPixelColour (px, y,

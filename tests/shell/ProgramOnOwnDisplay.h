@@ -35,8 +35,8 @@ public:
     /** The program's top-level window (the first one it made), if it made one. */
     std::optional<WindowState> programWindow() const;
 
-    /** What the window shows on the screen now, as another X client reads it; a null image when
-        the window is gone or not viewable. */
+    /** What the window shows on the screen now (its part on the screen), as another X client
+        reads it; a null image when the window is gone, not viewable or off the screen. */
     juce::Image picture (unsigned long window) const;
 
     /** Moves and resizes the window, as a user does through a window manager. */
