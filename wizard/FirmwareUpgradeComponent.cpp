@@ -292,6 +292,14 @@ void FirmwareUpgradeComponent::buttonClicked (juce::Button* button)
 void FirmwareUpgradeComponent::runStep (int stepIndex)
 {
     const auto outermost = stepDepth == 0;
+
+    // A step that would chain the next one after an Esc or a close starts nothing: the unit is
+    // sent nothing more and the window can close as soon as the running step returns.
+    if (outermost)
+        chainStopped = false;
+    else if (chainStopped || closeRequested)
+        return;
+
     deepestStepDepth = juce::jmax (deepestStepDepth, ++stepDepth);
 
     switch (stepIndex)
@@ -320,7 +328,7 @@ void FirmwareUpgradeComponent::runStep (int stepIndex)
     {
         while (std::exchange (nextUnitRequested, false))
         {
-            if (abortRequested || ! repeatMode || closeRequested)
+            if (isStopRequested() || ! repeatMode)
                 break;
 
             stepConnect();
@@ -338,12 +346,15 @@ void FirmwareUpgradeComponent::runStep (int stepIndex)
     }
 }
 
+bool FirmwareUpgradeComponent::isStopRequested() const noexcept { return chainStopped || closeRequested || abortRequested; }
+
 bool FirmwareUpgradeComponent::requestClose()
 {
     if (! isStepRunning())
         return true;
 
     closeRequested = true;
+    chainStopped = true;
     abortRequested = true;
     repeatMode = false;
     setStatusText (juce::String (juce::CharPointer_UTF8 (stoppingText)));
@@ -381,6 +392,10 @@ bool FirmwareUpgradeComponent::handleKey (const juce::KeyPress& key)
     if (key == juce::KeyPress::escapeKey)
     {
         abortRequested = true;
+
+        if (isStepRunning())
+            chainStopped = true;
+
         repeatMode = false;
         return true;
     }

@@ -69,6 +69,9 @@ public:
     /** True while a step of this wizard is on the stack. */
     bool isStepRunning() const noexcept { return stepDepth > 0; }
 
+    /** Esc or a close has come during the running steps: they end without starting another. */
+    bool isStopRequested() const noexcept;
+
     /** What the dialog's close button does: with no step running the wizard may close (true);
         with one running it stops the steps, shows "Stopping…" and closes itself once the
         outermost step has returned (false). */
@@ -157,6 +160,9 @@ private:
     int stepDepth = 0;
     int deepestStepDepth = 0;
     bool closeRequested = false;
+    /** Esc or a close came while this run of steps was on the stack: no further step of the run
+        starts, whichever step took the Esc itself. Cleared when the user starts the next run. */
+    bool chainStopped = false;
     bool nextUnitRequested = false;
     bool closedDown = false;
 

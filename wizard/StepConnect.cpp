@@ -61,6 +61,10 @@ void FirmwareUpgradeComponent::stepConnect()
     setBusy (false);
     setCurrentStep (-1);
 
+    // The window is closing: no chooser, no product, nothing for the unit.
+    if (closeRequested)
+        return;
+
     if (showChooser)
     {
         if (! chooseUnit (found, askLeave, errorText))
@@ -144,6 +148,10 @@ void FirmwareUpgradeComponent::waitForBootloaderUnit (bool& found, bool& showCho
             waitMs (portPollWaitMs);
         }
     }
+
+    // Closing sends the unit nothing more, not even the probes.
+    if (closeRequested)
+        return;
 
     if (! found)
     {

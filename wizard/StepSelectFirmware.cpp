@@ -117,7 +117,7 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
 
         if (proceed)
         {
-            const auto url = FirmwareSelectComponent::choose (catalogue, 0, this);
+            const auto url = closeRequested ? juce::URL() : FirmwareSelectComponent::choose (catalogue, 0, this);
 
             if (url.isEmpty())
                 return;
@@ -191,7 +191,7 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
         if (! repeatMode)
             showBox (juce::MessageBoxIconType::WarningIcon, plainTitle, statusText);
     }
-    else if (automaticMode && ! abortRequested && firmwareProductId != 0)
+    else if (automaticMode && ! isStopRequested() && firmwareProductId != 0)
     {
         runStep (4);
     }
@@ -222,7 +222,7 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         }
         else
         {
-            const auto url = FirmwareSelectComponent::choose (catalogue, 0, this);
+            const auto url = closeRequested ? juce::URL() : FirmwareSelectComponent::choose (catalogue, 0, this);
 
             if (url.isEmpty())
                 return;
@@ -292,7 +292,7 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         }
     }
 
-    if (! failed && firmwareProductId != 0 && ! abortRequested && automaticMode)
+    if (! failed && firmwareProductId != 0 && ! isStopRequested() && automaticMode)
         runStep (4);
 }
 
@@ -315,6 +315,10 @@ bool FirmwareUpgradeComponent::downloadWithRetries (const juce::URL& url, const 
 
 juce::File FirmwareUpgradeComponent::chooseFirmwareFile()
 {
+    // A window that is closing asks for nothing more.
+    if (closeRequested)
+        return {};
+
     FileChooserRequest request;
     request.title = "Choose The Firmware File";
     request.initialLocation = firmwareFile;

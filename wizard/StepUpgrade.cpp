@@ -91,7 +91,7 @@ void FirmwareUpgradeComponent::stepUpgrade()
     setStatusText (plainTitle);
 
     // Only a success goes on with the next unit, and the outermost step runs it.
-    if (result.wasOk() && automaticMode && ! abortRequested && repeatMode)
+    if (result.wasOk() && automaticMode && ! isStopRequested() && repeatMode)
     {
         if (repeatCount >= repeatLimit)
             repeatCount = 0;

@@ -1,7 +1,5 @@
 #include "platform/WholeFile.h"
-#include "tests/wizard/WizardFixture.h"
-#include "wizard/FirmwareUpgradeDialog.h"
-#include "wizard/FirmwareUpgradeLauncher.h"
+#include "tests/wizard/WholeUpgradeFixture.h"
 
 #include <array>
 #include <atomic>
@@ -84,55 +82,12 @@ private:
     std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
 };
 
-/** Runs a check from the message loop every few milliseconds until it returns true. */
-class PollUntil final : private juce::Timer
-{
-public:
-    explicit PollUntil (std::function<bool()> checkToRun) : check (std::move (checkToRun)) { startTimer (5); }
-    ~PollUntil() override { stopTimer(); }
-
-private:
-    void timerCallback() override
-    {
-        if (check())
-            stopTimer();
-    }
-
-    std::function<bool()> check;
-};
-
 /** The firmware bytes that a unit's image begins with are the file's. */
 bool imageHolds (const std::vector<juce::uint8>& image, const juce::File& file)
 {
     const auto bytes = talvor::readWholeFile (file.getFullPathName());
     return image.size() >= (size_t) bytes.size() && std::memcmp (image.data(), bytes.begin(), (size_t) bytes.size()) == 0;
 }
-
-class WholeUpgrade : public WizardFixture
-{
-protected:
-    /** Plays the user on the wizard's window: the action gets the wizard. */
-    void onWizard (std::function<void (FirmwareUpgradeComponent&)> action)
-    {
-        scripted.answerModal ([action] (juce::Component& window) { action (dynamic_cast<FirmwareUpgradeDialog&> (window).getWizard()); });
-    }
-
-    static void click (FirmwareUpgradeComponent& wizard, int step)
-    {
-        wizard.getStepButton (step).triggerClick();
-        pumpMessages (20);
-    }
-
-    int shownOfKind (ShownDialog::Kind kind) const
-    {
-        int n = 0;
-
-        for (auto& shown : scripted.shown())
-            n += shown.kind == kind ? 1 : 0;
-
-        return n;
-    }
-};
 
 TEST_F (WholeUpgrade, OneClickUpgradesAUnitOfThisSystemFromTheServer)
 {
@@ -226,7 +181,7 @@ TEST_F (WholeUpgrade, UnitsFlashedOverMidiAreUpgradedOneAfterTheOtherInAutomatic
                         return false;
 
                     closedWhileWaitingForAThirdUnit = true;
-                    wizard.findParentComponentOfClass<FirmwareUpgradeDialog>()->closeButtonPressed();
+                    pressClose (wizard);
                     return true;
                 });
             click (wizard, 1);

@@ -1,0 +1,104 @@
+#include "tests/wizard/WholeUpgradeFixture.h"
+
+// Esc and the window's close button, pressed while an upgrade runs: what the unit is sent and
+// written afterwards, through the launcher and the real wizard window.
+
+namespace
+{
+using namespace talvor;
+using namespace talvor::test;
+using Response = corvix::testing::LoopbackHttpServer::Response;
+
+class StoppingAnUpgrade : public WholeUpgrade
+{
+protected:
+    /** A server that would give the unit a newer firmware at once. */
+    void serveNewerFirmware()
+    {
+        startServer().respondAlways (
+            "/firmware.xml",
+            Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
+        server->respondAlways ("/orvel_a_1.06.bin", Response::ok (firmwareBytes()));
+    }
+
+    /** The user acts while step 1 waits for the unit's port. */
+    static std::unique_ptr<PollUntil> actWhileStep1Waits (FirmwareUpgradeComponent& wizard, std::function<void()> userAction)
+    {
+        return std::make_unique<PollUntil> (
+            [&wizard, userAction]
+            {
+                if (! wizard.getWindowTitle().contains ("Waiting for the target MIDI device..."))
+                    return false;
+
+                userAction();
+                return true;
+            });
+    }
+
+    /** The unit's port shows up once the tool has been told to reset it, as a unit that sat in
+        its bootloader does. */
+    std::unique_ptr<PollUntil> unitTurnsUpAfterItsReset()
+    {
+        return std::make_unique<PollUntil> (
+            [this]
+            {
+                if (toolRuns ("reset") == 0)
+                    return false;
+
+                addUnit ("Orvel-A V1.05 1");
+                return true;
+            });
+    }
+};
+
+TEST_F (StoppingAnUpgrade, ACloseWhileStep1WaitsSendsAndWritesNothingAndClosesTheWindow)
+{
+    serveNewerFirmware();
+    scripted.answerOkCancel (true);
+    bool closedByTheStep = false;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            const auto user = actWhileStep1Waits (wizard, [this, &wizard] { pressClose (wizard), addUnit ("Orvel-A V1.05 1"); });
+            click (wizard, 0);
+            closedByTheStep = ! wizard.findParentComponentOfClass<FirmwareUpgradeDialog>()->isCurrentlyModal (false);
+        });
+    letChooserConfirmItself();
+
+    launchFirmwareUpgrader (2057, nullptr, true, true);
+
+    EXPECT_TRUE (closedByTheStep);
+    EXPECT_TRUE (sentToUnits.empty());
+    EXPECT_TRUE (tool.calls().empty()) << "not even a probe";
+    EXPECT_TRUE (flashErased (2048));
+    EXPECT_EQ (server->requestCount(), 0);
+    EXPECT_EQ (scripted.shown().size(), 2u) << "the start warning and the wizard's window, nothing more";
+}
+
+TEST_F (StoppingAnUpgrade, EscWhileStep1WaitsEndsTheRunWithTheUnitSelectedAndNothingSent)
+{
+    const auto file = firmwareFileOnDisk();
+    scripted.answerFile (file);
+    int stepAfterwards = -2;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            const auto user = actWhileStep1Waits (wizard, [&wizard] { pressEscape (wizard); });
+            const auto unit = unitTurnsUpAfterItsReset();
+            click (wizard, 0);
+            stepAfterwards = wizard.getCurrentStep();
+        });
+    letChooserConfirmItself();
+
+    launchFirmwareUpgrader (2057, nullptr, false, false);
+
+    // The probes that look for the unit still ran and found it; the chain stopped there.
+    EXPECT_EQ (toolRuns ("get-property"), 1);
+    EXPECT_EQ (toolRuns ("reset"), 1);
+    EXPECT_EQ (stepAfterwards, 0);
+    EXPECT_EQ (enterRequestsSent(), 0);
+    EXPECT_EQ (toolRuns ("write-memory"), 0);
+    EXPECT_TRUE (flashErased (2048));
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
+}
+} // namespace
