@@ -86,8 +86,9 @@ juce::Result flashWithBlhost (const juce::String& firmwarePathToFlash)
         if (runBlhost ("reset") != blhostSucceeded)
             result = failure ("OK. But reset failed!");
     }
-    else if (! abortRequested)
+    else
     {
+        // An image that failed its check must never boot, whatever the user pressed meanwhile.
         runBlhost ("erase", bootBlockSize);
     }
 

@@ -102,3 +102,45 @@ TEST_F (StoppingAnUpgrade, EscWhileStep1WaitsEndsTheRunWithTheUnitSelectedAndNot
     EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
 }
 } // namespace
+
+TEST_F (StoppingAnUpgrade, AnImageThatFailsItsCheckIsErasedWhateverWasPressedDuringTheWrite)
+{
+    for (const auto* pressed : { "Esc", "close" })
+    {
+        addUnit ("Orvel-A V1.05 1");
+        scripted.answerFile (firmwareFileOnDisk ("orvel_a_1.06.bin", 8192));
+        tool.script ("read-memory", "differ");
+        FirmwareUpgradeComponent* running = nullptr;
+        bool pressedDuringTheWrite = false;
+        const auto writesBefore = toolRuns ("write-memory");
+        // The user presses while the tool writes; the wizard sees it in the wait after the write.
+        BlhostTiming timing;
+        timing.wait = [&] (int)
+        {
+            if (running == nullptr || pressedDuringTheWrite || toolRuns ("write-memory") == writesBefore)
+                return;
+
+            pressedDuringTheWrite = true;
+            juce::String (pressed) == "Esc" ? pressEscape (*running) : pressClose (*running);
+        };
+        const ScopedBlhostTiming pressDuringTheWrite (timing);
+        onWizard (
+            [&] (FirmwareUpgradeComponent& wizard)
+            {
+                running = &wizard;
+                click (wizard, 0);
+            });
+
+        launchFirmwareUpgrader (2057, nullptr, false, false);
+
+        ASSERT_TRUE (pressedDuringTheWrite) << pressed;
+        EXPECT_EQ (boxesWithMessage ("Wrote wrong data!"), 1) << pressed;
+        EXPECT_TRUE (flashErased (4096)) << pressed << ": the boot block is erased";
+        const auto lastRun = tool.calls().back().joinIntoString (" ");
+        EXPECT_TRUE (lastRun.contains ("flash-erase-region 0x60010000 4096")) << pressed << ": " << lastRun;
+
+        scripted.forget();
+        ports.removeAll();
+        sentToUnits.clear();
+    }
+}
