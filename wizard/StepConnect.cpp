@@ -3,6 +3,7 @@
 #include "devices/DeviceNamePatterns.h"
 #include "devices/ProductFamilies.h"
 #include "devices/ProductIds.h"
+#include "firmware/BlhostFlashing.h"
 #include "firmware/BootloaderTool.h"
 #include "firmware/UpgradeModeReset.h"
 #include "firmware/UpgradePortLists.h"
@@ -101,7 +102,7 @@ void FirmwareUpgradeComponent::waitForBootloaderUnit (bool& found, bool& showCho
 
     if (! blhostToolExists())
     {
-        errorText = "Lacked of upgrade tool!";
+        errorText = missingBlhostToolMessage();
         return;
     }
 
@@ -301,6 +302,14 @@ bool FirmwareUpgradeComponent::chooseUnit (bool& found, bool& askLeave, juce::St
     else
     {
         errorText = notUpgradeableText;
+    }
+
+    // A unit flashed through the tool is sent nothing when the tool is missing: asked into its
+    // bootloader, it would have no way out but a power cycle.
+    if (productToSelect != 0 && usesBlhostBackend (productToSelect) && ! blhostToolExists())
+    {
+        errorText = missingBlhostToolMessage();
+        productToSelect = 0;
     }
 
     if (productToSelect == 0)

@@ -2,6 +2,7 @@
 
 #include "devices/PortNames.h"
 #include "devices/ProductFamilies.h"
+#include "firmware/BlhostFlashing.h"
 #include "firmware/BootloaderTool.h"
 #include "firmware/UpgradeFrames.h"
 #include "firmware/UpgradePortLists.h"
@@ -74,6 +75,12 @@ void FirmwareUpgradeComponent::stepEnterUpgradeMode()
 
 bool FirmwareUpgradeComponent::enterBootloaderUpgradeMode (juce::String& errorText)
 {
+    if (! blhostToolExists())
+    {
+        errorText = missingBlhostToolMessage();
+        return false;
+    }
+
     unitCount = countPortsOfProduct (selectedProductId);
 
     if (unitCount <= 0)
