@@ -372,12 +372,25 @@ void FirmwareUpgradeComponent::closeDown()
     if (bootloaderDevice)
     {
         if (unitFound)
+        {
             runBlhost ("reset");
+        }
+        else if (askedIntoUpgradeMode)
+        {
+            // The unit may have gone into its bootloader after its last probe: the tool resets
+            // it where it sees it, the upgrade-mode resets reach it otherwise.
+            if (runBlhost ("keep") != blhostNoStatus)
+                runBlhost ("reset");
+            else
+                resetUnitsInUpgradeMode();
+        }
     }
     else
     {
         resetUnitsInUpgradeMode();
     }
+
+    askedIntoUpgradeMode = false;
 }
 
 //==============================================================================

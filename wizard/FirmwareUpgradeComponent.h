@@ -164,6 +164,10 @@ private:
         starts, whichever step took the Esc itself. Cleared when the user starts the next run. */
     bool chainStopped = false;
     bool nextUnitRequested = false;
+
+    /** Step 2 sent a unit its request to enter upgrade mode in this run, and nothing has brought
+        it back since: closing then resets it even when the tool never answered for it. */
+    bool askedIntoUpgradeMode = false;
     bool closedDown = false;
 
     /** The product whose firmware step 4 obtained in this run; step 5 writes nothing else. */

@@ -165,6 +165,8 @@ void FirmwareUpgradeComponent::waitForBootloaderUnit (bool& found, bool& showCho
         {
             if (runBlhost ("reset") == blhostSucceeded)
             {
+                askedIntoUpgradeMode = false;
+
                 for (int check = 0; check < portsAfterResetChecks && ! found; ++check)
                 {
                     waitMs (portsAfterResetWaitMs);

@@ -125,6 +125,11 @@ bool FirmwareUpgradeComponent::enterBootloaderUpgradeMode (juce::String& errorTe
 
     for (int pass = 0; pass < bootloaderPasses; ++pass)
     {
+        // After an Esc or a close the unit is asked nothing more.
+        if (abortRequested || chainStopped)
+            break;
+
+        askedIntoUpgradeMode = true;
         output->sendMessageNow (upgradePrelude());
         clearReplyFlags();
         output->sendMessageNow (buildSysExRequest (selectedProductId, 9));
@@ -179,6 +184,12 @@ bool FirmwareUpgradeComponent::enterMidiUpgradeMode (const juce::String& portNam
     for (int attempt = 0; attempt < midiTries; ++attempt)
     {
         waitMs (midiWaitBeforeTryMs);
+
+        // After an Esc or a close the unit is asked nothing more.
+        if (chainStopped || (attempt > 0 && abortRequested))
+            return false;
+
+        askedIntoUpgradeMode = true;
         output->sendMessageNow (upgradePrelude());
         output->sendMessageNow (buildSysExRequest (selectedProductId, takesShortRequestOnly (selectedProductId) ? 8 : 9));
 

@@ -40,6 +40,8 @@ void FirmwareUpgradeComponent::stepUpgrade()
     else if (bootloaderDevice)
     {
         result = flashWithBlhost (firmwarePath);
+        // The run reset the unit, or left it for the reset that unitFound asks for.
+        askedIntoUpgradeMode = false;
     }
     else
     {

@@ -1,3 +1,4 @@
+#include "firmware/UpgradeFrames.h"
 #include "tests/wizard/WholeUpgradeFixture.h"
 
 // Esc and the window's close button, pressed while an upgrade runs: what the unit is sent and
@@ -143,4 +144,67 @@ TEST_F (StoppingAnUpgrade, AnImageThatFailsItsCheckIsErasedWhateverWasPressedDur
         ports.removeAll();
         sentToUnits.clear();
     }
+}
+
+TEST_F (StoppingAnUpgrade, ACloseWhileStep2AsksTheUnitIntoItsBootloaderStopsAskingAndResetsTheUnit)
+{
+    serveNewerFirmware();
+    addUnit ("Orvel-A V1.05 1");
+    scripted.answerOkCancel (true);
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            // The user closes the window once the unit has been asked into its bootloader.
+            const PollUntil user (
+                [&]
+                {
+                    if (enterRequestsSent() == 0)
+                        return false;
+
+                    pressClose (wizard);
+                    return true;
+                });
+            click (wizard, 0);
+        });
+
+    launchFirmwareUpgrader (2057, nullptr, true, true);
+
+    EXPECT_EQ (enterRequestsSent(), 1) << "the second and third passes were not sent";
+    EXPECT_EQ (toolRuns ("write-memory"), 0);
+    EXPECT_TRUE (flashErased (2048));
+    ASSERT_FALSE (tool.calls().empty());
+    EXPECT_EQ (tool.calls().back().joinIntoString (" "), "-u -- reset") << "the unit is let out of its bootloader";
+    EXPECT_EQ (server->requestCount(), 0);
+}
+
+TEST_F (StoppingAnUpgrade, AUnitTheToolDoesNotSeeAfterAClosedStep2GetsTheUpgradeModeReset)
+{
+    addUnit ("Orvel-A V1.05 1");
+    tool.script ("get-property", "silent");
+    std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
+    scripted.answerOkCancel (true);
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            const PollUntil user (
+                [&]
+                {
+                    if (enterRequestsSent() == 0)
+                        return false;
+
+                    inUpgradeMode = std::make_unique<corvix::testing::SimulatedUpgradeDevice> (ports);
+                    pressClose (wizard);
+                    return true;
+                });
+            click (wizard, 0);
+        });
+
+    launchFirmwareUpgrader (2057, nullptr, true, false);
+
+    ASSERT_NE (inUpgradeMode, nullptr);
+    EXPECT_EQ (enterRequestsSent(), 1);
+    EXPECT_EQ (toolRuns ("reset"), 0);
+    const auto frame = resetFrame();
+    ASSERT_EQ (inUpgradeMode->receivedFrames().size(), 1u);
+    EXPECT_EQ (inUpgradeMode->receivedFrames()[0], std::vector<juce::uint8> (frame.begin(), frame.end()));
 }
