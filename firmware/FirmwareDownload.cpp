@@ -13,6 +13,16 @@ bool isSafeFileNameCharacter (juce::juce_wchar c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
 }
+/** A page a server gives instead of the file (an error or a login page) is no firmware: it says
+    it is text, or its body starts as markup does. */
+bool isWebPage (const juce::String& contentType, const juce::File& body)
+{
+    if (contentType.trim().startsWithIgnoreCase ("text/"))
+        return true;
+
+    juce::FileInputStream in (body);
+    return in.openedOk() && in.readByte() == '<';
+}
 } // namespace
 
 juce::String safeFirmwareFileName (const juce::URL& url)
@@ -61,7 +71,7 @@ juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& targe
             waitMs (limits.pollMs);
         }
 
-        ok = task.succeeded();
+        ok = task.succeeded() && ! isWebPage (task.getContentType(), partial.getFile());
     }
 
     if (! ok || ! partial.overwriteTargetFileWithTemporary())

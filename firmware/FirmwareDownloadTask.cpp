@@ -53,6 +53,8 @@ bool FirmwareDownloadTask::transfer()
     if (web->getStatusCode() != 200)
         return false;
 
+    contentType = web->getResponseHeaders().getValue ("Content-Type", {});
+
     const auto announced = web->getTotalLength();
     juce::int64 written = 0;
 

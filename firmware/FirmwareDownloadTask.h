@@ -26,6 +26,9 @@ public:
     /** Stops the transfer and waits until the thread has let go of the destination file. */
     void cancel();
 
+    /** The answer's "Content-Type" header as the server sent it; read it once finished. */
+    juce::String getContentType() const { return isFinished() ? contentType : juce::String(); }
+
 private:
     void run() override;
     bool transfer();
@@ -37,6 +40,7 @@ private:
     juce::CriticalSection streamLock;
     std::unique_ptr<juce::WebInputStream> stream;
 
+    juce::String contentType;
     std::atomic<bool> finished{ false };
     std::atomic<bool> complete{ false };
 

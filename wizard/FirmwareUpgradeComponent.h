@@ -132,6 +132,7 @@ private:
     bool downloadWithRetries (const juce::URL& url, const juce::File& target, int retryPauseMs);
     juce::File chooseFirmwareFile();
     bool firmwareFileFitsProduct (const juce::File& file) const;
+    bool firmwareUrlFitsProduct (const juce::URL& url) const;
 
     bool serverModeCopy = false;
     int targetProductId;

@@ -124,7 +124,9 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
 
             setBusy (true);
             firmwareFile = firmwareCacheFolder().getChildFile (safeFirmwareFileName (url));
-            const auto downloaded = downloadWithRetries (url, firmwareFile, bootloaderRetryPauseMs);
+            // A file from the server passes the same name test as one from disk.
+            const auto fits = firmwareUrlFitsProduct (url);
+            const auto downloaded = fits && downloadWithRetries (url, firmwareFile, bootloaderRetryPauseMs);
             setBusy (false);
             setCurrentStep (2);
 
@@ -137,7 +139,7 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
                 else
                 {
                     failed = true;
-                    statusText = downloadFailedMessage;
+                    statusText = fits ? downloadFailedMessage : notMatchingText;
                 }
             }
             else
@@ -231,7 +233,8 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
             juce::TemporaryFile download;
             firmwareFile = download.getFile();
             setBusy (true);
-            const auto downloaded = downloadWithRetries (url, firmwareFile, midiRetryPauseMs);
+            const auto fits = firmwareUrlFitsProduct (url);
+            const auto downloaded = fits && downloadWithRetries (url, firmwareFile, midiRetryPauseMs);
             setBusy (false);
             setCurrentStep (2);
 
@@ -243,7 +246,8 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
                 }
                 else
                 {
-                    dialogs().showMessageBox (juce::MessageBoxIconType::WarningIcon, "Firmware Download", downloadFailedMessage, {}, this);
+                    dialogs().showMessageBox (juce::MessageBoxIconType::WarningIcon, "Firmware Download",
+                                              fits ? downloadFailedMessage : notMatchingText, {}, this);
                     failed = true;
                 }
             }
@@ -324,6 +328,13 @@ juce::File FirmwareUpgradeComponent::chooseFirmwareFile()
     request.initialLocation = firmwareFile;
     request.filePatterns = "*.bin";
     return dialogs().chooseFileToOpen (request);
+}
+
+bool FirmwareUpgradeComponent::firmwareUrlFitsProduct (const juce::URL& url) const
+{
+    const auto name = url.getFileName();
+    const auto withoutExtension = name.containsChar ('.') ? name.upToLastOccurrenceOf (".", false, false) : name;
+    return fileNameMatchesProduct (withoutExtension.toLowerCase().trim(), selectedProductId);
 }
 
 bool FirmwareUpgradeComponent::firmwareFileFitsProduct (const juce::File& file) const
