@@ -83,6 +83,7 @@ FirmwareUpgradeComponent::FirmwareUpgradeComponent (int launchProduct, bool serv
     statusLabel.setText ("Upgrade Progress", juce::dontSendNotification);
     addAndMakeVisible (statusLabel);
 
+    progressBar.setLookAndFeel (&progressBarLook);
     progressBar.setPercentageDisplay (true);
     progressBar.setColour (juce::ProgressBar::foregroundColourId, juce::Colours::skyblue);
     addAndMakeVisible (progressBar);
@@ -129,6 +130,7 @@ FirmwareUpgradeComponent::~FirmwareUpgradeComponent()
     // back-end's ports are released, before anything else of the wizard.
     midiHandler.reset();
     onWizardProgressChanged = nullptr;
+    progressBar.setLookAndFeel (nullptr);
 
     for (auto& button : stepButtons)
         button.removeListener (this);
@@ -265,6 +267,13 @@ bool FirmwareUpgradeComponent::selectTargetProduct (int productId)
 void FirmwareUpgradeComponent::showBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message)
 {
     dialogs().showMessageBox (icon, title, message, {}, this);
+    regainKeyboardFocus();
+}
+
+void FirmwareUpgradeComponent::regainKeyboardFocus()
+{
+    if (isShowing())
+        grabKeyboardFocus();
 }
 
 void FirmwareUpgradeComponent::showAboutBox()
@@ -274,6 +283,7 @@ void FirmwareUpgradeComponent::showAboutBox()
                                   .replace ("{build}", "63A")
                                   .replace ("{date}", juce::String ("Dec 22 2023").replace ("  ", " ")),
                               {}, this);
+    regainKeyboardFocus();
 }
 
 //==============================================================================

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "firmware/MidiInputHandler.h"
+#include "wizard/WizardProgressBarLook.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -112,6 +113,9 @@ private:
     bool handleKey (const juce::KeyPress& key);
 
     juce::Component* titleWindow();
+
+    /** Takes the keyboard back after a box or a chooser, so the wizard's keys work without a click. */
+    void regainKeyboardFocus();
     void showBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message);
     void enableStartAndEnter (bool startEnabled, bool enterEnabled);
 
@@ -146,6 +150,7 @@ private:
     juce::Label statusLabel;
     juce::CriticalSection progressLock;
     int currentStep = -1;
+    WizardProgressBarLook progressBarLook;
     juce::ProgressBar progressBar;
 
     juce::String windowTitle{ plainTitle };

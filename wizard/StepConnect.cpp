@@ -244,6 +244,7 @@ void FirmwareUpgradeComponent::waitForMidiInputs()
 bool FirmwareUpgradeComponent::chooseUnit (bool& found, bool& askLeave, juce::String& errorText)
 {
     const auto choice = DeviceSelectComponent::choose (selectedProductId, {}, this);
+    regainKeyboardFocus();
 
     if (! choice.accepted)
     {
@@ -339,6 +340,7 @@ bool FirmwareUpgradeComponent::refusedOnThisProcessor()
 void FirmwareUpgradeComponent::askUnitsToLeaveUpgradeMode (const juce::String& question)
 {
     const auto leave = automaticMode || dialogs().askOkCancel (juce::MessageBoxIconType::InfoIcon, plainTitle, question, "Yes", "No", this);
+    regainKeyboardFocus();
 
     if (leave && ! resetUnitsInUpgradeMode())
         showBox (juce::MessageBoxIconType::WarningIcon, plainTitle, stillInUpgradeModeText);

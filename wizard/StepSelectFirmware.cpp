@@ -118,6 +118,7 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
         if (proceed)
         {
             const auto url = closeRequested ? juce::URL() : FirmwareSelectComponent::choose (catalogue, 0, this);
+            regainKeyboardFocus();
 
             if (url.isEmpty())
                 return;
@@ -219,12 +220,18 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         }
         else if (fetched.failed())
         {
-            dialogs().showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, plainTitle, fetched.getErrorMessage(), {}, this);
+            dialogs().showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, plainTitle, fetched.getErrorMessage(), {}, this,
+                                           [safe = SafePointer<FirmwareUpgradeComponent> (this)]
+                                           {
+                                               if (safe != nullptr)
+                                                   safe->regainKeyboardFocus();
+                                           });
             return;
         }
         else
         {
             const auto url = closeRequested ? juce::URL() : FirmwareSelectComponent::choose (catalogue, 0, this);
+            regainKeyboardFocus();
 
             if (url.isEmpty())
                 return;
@@ -246,8 +253,7 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
                 }
                 else
                 {
-                    dialogs().showMessageBox (juce::MessageBoxIconType::WarningIcon, "Firmware Download",
-                                              fits ? downloadFailedMessage : notMatchingText, {}, this);
+                    showBox (juce::MessageBoxIconType::WarningIcon, "Firmware Download", fits ? downloadFailedMessage : notMatchingText);
                     failed = true;
                 }
             }
@@ -291,7 +297,7 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         else
         {
             firmwareFile = chosen;
-            dialogs().showMessageBox (juce::MessageBoxIconType::WarningIcon, "Load File", notMatchingText, {}, this);
+            showBox (juce::MessageBoxIconType::WarningIcon, "Load File", notMatchingText);
             failed = true;
         }
     }
@@ -327,7 +333,9 @@ juce::File FirmwareUpgradeComponent::chooseFirmwareFile()
     request.title = "Choose The Firmware File";
     request.initialLocation = firmwareFile;
     request.filePatterns = "*.bin";
-    return dialogs().chooseFileToOpen (request);
+    const auto chosen = dialogs().chooseFileToOpen (request);
+    regainKeyboardFocus();
+    return chosen;
 }
 
 bool FirmwareUpgradeComponent::firmwareUrlFitsProduct (const juce::URL& url) const

@@ -1,4 +1,5 @@
 #include "firmware/UpgradeFrames.h"
+#include "tests/support/GuiHarness.h"
 #include "tests/wizard/WizardFixture.h"
 #include "wizard/FirmwareUpgradeDialog.h"
 #include "wizard/FirmwareUpgradeLauncher.h"
@@ -174,5 +175,50 @@ TEST_F (UpgradeDialog, ClosingResetsAUnitTheBootloaderToolAnsweredFor)
     unitFound = true;
     dialog.run();
     EXPECT_EQ (toolRuns ("reset"), 1);
+}
+
+TEST_F (UpgradeDialog, TheWizardTakesTheKeysWhenItOpensAndAfterEachChooser)
+{
+    addUnit();
+    scripted.answerOkCancel (true);
+    bool focusedAtOpen = false;
+    bool focusedAfterTheChooser = false;
+    bool automaticAfterA = true;
+    juce::StringArray titles;
+    scripted.answerModal (
+        [&] (juce::Component& window)
+        {
+            auto& wizard = dialogOf (window).getWizard();
+            auto* peer = window.getPeer();
+            ASSERT_NE (peer, nullptr);
+            const auto type = [&] (char key)
+            {
+                peer->handleKeyPress (juce::KeyPress (key));
+                pumpMessages (20);
+            };
+
+            // Keys as the window's system window receives them, without a click first.
+            focusedAtOpen = corvix::testing::GuiHarness::pumpUntil ([&] { return wizard.hasKeyboardFocus (false); });
+            type ('a');
+            automaticAfterA = automaticMode;
+            type ('m');
+            titles.add (wizard.getWindowTitle());
+
+            // Step 1's chooser is a window of its own; it is cancelled, and a box follows.
+            wizard.getStepButton (0).triggerClick();
+            pumpMessages (50);
+            focusedAfterTheChooser = wizard.hasKeyboardFocus (false);
+            type ('m');
+            titles.add (wizard.getWindowTitle());
+        });
+    pressInChooser ("Cancel");
+
+    launchFirmwareUpgrader (2057, nullptr, true, true);
+
+    EXPECT_TRUE (focusedAtOpen);
+    EXPECT_FALSE (automaticAfterA);
+    EXPECT_TRUE (shownTitle ("Choose Your Talvor Device"));
+    EXPECT_TRUE (focusedAfterTheChooser);
+    EXPECT_EQ (titles, (juce::StringArray{ "Firmware Upgrade [M]", "Firmware Upgrade" }));
 }
 } // namespace
