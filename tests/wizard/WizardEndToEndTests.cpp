@@ -232,15 +232,33 @@ TEST_F (WholeUpgrade, EscDuringRepeatModeEndsItAfterTheRunningUnit)
     addUnit ("Orvel-A V1.05 1");
     FirmwareUpgradeComponent wizard (2057, false);
     repeatMode = true;
+    const auto file = firmwareFileOnDisk();
+    scripted.answerFile (file);
     scripted.answerFile (firmwareFileOnDisk());
-    scripted.answerFile (firmwareFileOnDisk());
-    juce::Timer::callAfterDelay (1, [&wizard] { wizard.keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)); });
+    // Esc while the tool writes the first unit.
+    bool pressed = false;
+    BlhostTiming timing;
+    timing.wait = [&] (int)
+    {
+        if (! pressed && toolRuns ("write-memory") == 1)
+        {
+            pressed = true;
+            pressEscape (wizard);
+        }
+    };
+    const ScopedBlhostTiming escDuringTheWrite (timing);
 
     wizard.runStep (0);
 
-    EXPECT_LE (toolRuns ("write-memory"), 1);
-    EXPECT_LE (shownOfKind (ShownDialog::Kind::openChooser), 1);
+    ASSERT_TRUE (pressed);
+    EXPECT_EQ (toolRuns ("write-memory"), 1) << "the running unit is finished";
+    EXPECT_EQ (toolRuns ("reset"), 1);
+    const auto written = talvor::readWholeFile (file.getFullPathName());
+    EXPECT_EQ (tool.flash (written.size()), written);
+    EXPECT_EQ (repeatCount, 1);
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 1) << "no next unit was asked for";
     EXPECT_FALSE (repeatMode);
+    EXPECT_FALSE (wizard.isStepRunning());
 }
 
 TEST_F (WholeUpgrade, TheTwoEditionsOfADeviceAreToldApartByTheirUpgradePortName)
