@@ -68,7 +68,8 @@ void FirmwareUpgradeComponent::stepEnterUpgradeMode()
     {
         setCurrentStep (0);
 
-        if (! repeatMode)
+        // A window that is closing ended the step itself: no box holds it open.
+        if (! repeatMode && ! closeRequested)
             showBox (juce::MessageBoxIconType::WarningIcon, plainTitle, errorText);
     }
 }
