@@ -175,7 +175,8 @@ TEST_F (StoppingAnUpgrade, ACloseWhileStep2AsksTheUnitIntoItsBootloaderStopsAski
     ASSERT_FALSE (tool.calls().empty());
     EXPECT_EQ (tool.calls().back().joinIntoString (" "), "-u -- reset") << "the unit is let out of its bootloader";
     EXPECT_EQ (server->requestCount(), 0);
-    EXPECT_EQ (scripted.shown().size(), 2u) << "the start warning and the window: no box holds the closing window open";
+    EXPECT_EQ (scripted.shown().size(), 2u) << "the start warning and the window: no box holds the closing window open; shown: "
+                                            << scripted.titles().joinIntoString ("|") << " / " << scripted.messages().joinIntoString ("|");
 }
 
 TEST_F (StoppingAnUpgrade, AUnitTheToolDoesNotSeeAfterAClosedStep2GetsTheUpgradeModeReset)
