@@ -36,6 +36,27 @@ protected:
             });
     }
 
+    /** The user starts the upgrade and closes the window once the unit has been asked into its
+        bootloader; the unit reacts to the request first. */
+    void closeOnceTheUnitIsAskedIntoUpgradeMode (std::function<void()> unitReacts = [] {})
+    {
+        onWizard (
+            [this, unitReacts] (FirmwareUpgradeComponent& wizard)
+            {
+                const PollUntil user (
+                    [&]
+                    {
+                        if (enterRequestsSent() == 0)
+                            return false;
+
+                        unitReacts();
+                        pressClose (wizard);
+                        return true;
+                    });
+                click (wizard, 0);
+            });
+    }
+
     /** The unit's port shows up once the tool has been told to reset it, as a unit that sat in
         its bootloader does. */
     std::unique_ptr<PollUntil> unitTurnsUpAfterItsReset()
@@ -151,21 +172,7 @@ TEST_F (StoppingAnUpgrade, ACloseWhileStep2AsksTheUnitIntoItsBootloaderStopsAski
     serveNewerFirmware();
     addUnit ("Orvel-A V1.05 1");
     scripted.answerOkCancel (true);
-    onWizard (
-        [&] (FirmwareUpgradeComponent& wizard)
-        {
-            // The user closes the window once the unit has been asked into its bootloader.
-            const PollUntil user (
-                [&]
-                {
-                    if (enterRequestsSent() == 0)
-                        return false;
-
-                    pressClose (wizard);
-                    return true;
-                });
-            click (wizard, 0);
-        });
+    closeOnceTheUnitIsAskedIntoUpgradeMode();
 
     launchFirmwareUpgrader (2057, nullptr, true, true);
 
@@ -185,21 +192,7 @@ TEST_F (StoppingAnUpgrade, AUnitTheToolDoesNotSeeAfterAClosedStep2GetsTheUpgrade
     tool.script ("get-property", "silent");
     std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
     scripted.answerOkCancel (true);
-    onWizard (
-        [&] (FirmwareUpgradeComponent& wizard)
-        {
-            const PollUntil user (
-                [&]
-                {
-                    if (enterRequestsSent() == 0)
-                        return false;
-
-                    inUpgradeMode = std::make_unique<corvix::testing::SimulatedUpgradeDevice> (ports);
-                    pressClose (wizard);
-                    return true;
-                });
-            click (wizard, 0);
-        });
+    closeOnceTheUnitIsAskedIntoUpgradeMode ([&] { inUpgradeMode = std::make_unique<corvix::testing::SimulatedUpgradeDevice> (ports); });
 
     launchFirmwareUpgrader (2057, nullptr, true, false);
 
