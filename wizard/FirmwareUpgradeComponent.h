@@ -16,9 +16,10 @@ namespace talvor
     the next one itself. Repeat mode runs the next unit from a loop in the outermost step, never
     nested inside the last run.
 
-    While a step runs only Esc is taken from the keyboard. The dialog around the wizard asks it
-    whether it may close (requestClose); with a step running the wizard stops the step and closes
-    itself once the outermost step has returned. */
+    While a step runs only Esc is taken from the keyboard. Esc, or a close, ends the run: the
+    running step stops where it waits and no step it would chain starts. The dialog around the
+    wizard asks it whether it may close (requestClose); with a step running the wizard stops the
+    step, sends the unit nothing more and closes itself once the outermost step has returned. */
 class FirmwareUpgradeComponent final : public juce::Component, private juce::Button::Listener
 {
 public:
