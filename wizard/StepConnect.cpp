@@ -81,7 +81,8 @@ void FirmwareUpgradeComponent::stepConnect()
         selectTargetProduct (selectedProductId);
     }
 
-    if (found)
+    // A window closed meanwhile asks and reports nothing more.
+    if (found || closeRequested)
         return;
 
     if (askLeave)

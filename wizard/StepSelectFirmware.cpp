@@ -189,6 +189,10 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
         }
     }
 
+    // A window closed meanwhile reports nothing more.
+    if (closeRequested)
+        return;
+
     if (failed)
     {
         if (! repeatMode)

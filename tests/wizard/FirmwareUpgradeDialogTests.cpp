@@ -103,6 +103,26 @@ TEST_F (UpgradeDialog, ACloseDuringAStepStopsItAndClosesOnceTheStepHasReturned)
     EXPECT_FALSE (repeatMode);
 }
 
+TEST_F (UpgradeDialog, ACloseWhileStep1sChooserIsOpenEndsTheStepWithoutABox)
+{
+    ports.addOutput ("TALVOR X Midi 1", nullptr);
+    ports.addInput ("TALVOR X Midi 1");
+    FirmwareUpgradeDialog dialog (std::make_unique<FirmwareUpgradeComponent> (101, true), nullptr);
+    bool closed = false;
+    scripted.answerModal (
+        [&] (juce::Component& window)
+        {
+            dialog.getWizard().getStepButton (0).triggerClick();
+            closed = runLoopUntilClosed (window);
+        });
+    scripted.answerModal ([&] (juce::Component&) { dialog.closeButtonPressed(); });
+
+    dialog.run();
+
+    EXPECT_TRUE (closed);
+    EXPECT_EQ (scripted.shown().size(), 2u) << "the window and the chooser; the step's empty box is not shown to a closing window";
+}
+
 TEST_F (UpgradeDialog, ACloseDuringAStepsWaitEndsTheWaitAndTheWindow)
 {
     // A product flashed over MIDI without any MIDI input: step 1 polls for a long while.
