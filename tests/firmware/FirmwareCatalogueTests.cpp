@@ -2,6 +2,7 @@
 #include "firmware/FirmwareServer.h"
 #include "firmware/FirmwareVersions.h"
 #include "firmware/ServerProbe.h"
+#include "firmware/UpgraderPlaces.h"
 #include "platform/MessageLoopWait.h"
 #include "tests/support/LoopbackHttpServer.h"
 
@@ -163,15 +164,17 @@ TEST (ServerProbe, AcceptsStatusesFrom200To304AndFollowsRedirects)
     EXPECT_EQ (server.requestCount ("/error"), 3);
 }
 
-TEST (FirmwareServerRoot, DefaultsToTheExampleDomainAndAlwaysEndsInASlash)
+TEST (FirmwareServerRoot, DefaultsToTheBuildsChoiceAndAlwaysEndsInASlash)
 {
-    EXPECT_EQ (talvor::firmwareServerRoot(), "https://firmware.talvor.example/");
+    const auto builtIn = talvor::builtInFirmwareServerRoot();
+    const auto builtInRoot = builtIn.endsWithChar ('/') ? builtIn : builtIn + "/";
+    EXPECT_EQ (talvor::firmwareServerRoot(), builtInRoot);
     {
         juce::ScopedValueSetter<juce::String> root (talvor::firmwareServerRootSetting, " http://127.0.0.1:9/fw ");
         EXPECT_EQ (talvor::firmwareServerRoot(), "http://127.0.0.1:9/fw/");
         EXPECT_EQ (talvor::firmwareServerUrl ("a/b.bin").toString (false), "http://127.0.0.1:9/fw/a/b.bin");
     }
-    EXPECT_EQ (talvor::firmwareServerRoot(), "https://firmware.talvor.example/");
+    EXPECT_EQ (talvor::firmwareServerRoot(), builtInRoot);
 }
 
 TEST (VersionToFloat, ReadsOneDigitBeforeTheDotAndThreeAfter)
