@@ -1,29 +1,60 @@
 #include "firmware/FirmwareCatalogue.h"
 
 #include "devices/ProductIds.h"
+#include "firmware/CatalogueDocumentRead.h"
 #include "firmware/FirmwareServer.h"
 #include "firmware/ServerProbe.h"
+#include "platform/MessageLoopWait.h"
 
 namespace talvor
 {
 namespace
 {
-// A server that answers the probe and then stalls would otherwise hold the message thread for
-// good: the time-out also bounds how long the document may go without arriving.
-constexpr int documentTimeoutMs = 3000;
-
-std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url)
+CatalogueLimits& installedLimits()
 {
-    auto stream = url.createInputStream (juce::URL::InputStreamOptions (juce::URL::ParameterHandling::inAddress)
-                                             .withConnectionTimeoutMs (documentTimeoutMs)
-                                             .withNumRedirectsToFollow (5));
+    static CatalogueLimits limits;
+    return limits;
+}
 
-    if (stream == nullptr)
-        return nullptr;
+std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url, const CatalogueLimits& limits)
+{
+    juce::String text;
 
-    return juce::parseXML (stream->readEntireStreamAsString());
+    {
+        CatalogueDocumentRead read (url, limits.connectionTimeoutMs, limits.largestDocumentBytes);
+        const auto started = juce::Time::getMillisecondCounterHiRes();
+
+        while (! read.isFinished())
+        {
+            const auto stop = limits.stopRequested != nullptr && limits.stopRequested();
+
+            if (stop || juce::Time::getMillisecondCounterHiRes() - started >= limits.deadlineMs)
+            {
+                read.cancel();
+                break;
+            }
+
+            waitMs (limits.pollMs);
+        }
+
+        if (! read.succeeded())
+            return nullptr;
+
+        text = read.document();
+    }
+
+    return juce::parseXML (text);
 }
 } // namespace
+
+const CatalogueLimits& catalogueLimits() { return installedLimits(); }
+
+ScopedCatalogueLimits::ScopedCatalogueLimits (CatalogueLimits limits) : previous (std::move (installedLimits()))
+{
+    installedLimits() = std::move (limits);
+}
+
+ScopedCatalogueLimits::~ScopedCatalogueLimits() { installedLimits() = std::move (previous); }
 
 juce::Result fetchFirmwareCatalogue (int productId, juce::ValueTree& catalogue)
 {
@@ -35,7 +66,8 @@ juce::Result fetchFirmwareCatalogue (int productId, juce::ValueTree& catalogue)
     if (! probeUrl (url))
         return juce::Result::fail (catalogueMessages::serverUnavailable);
 
-    auto document = readDocument (url);
+    // A copy: the message loop runs during the read, and with it whatever might install others.
+    auto document = readDocument (url, CatalogueLimits (catalogueLimits()));
 
     if (document == nullptr)
         return juce::Result::fail (catalogueMessages::cannotConnect);

@@ -106,6 +106,21 @@ TEST_F (FirmwareCatalogue, MalformedXmlIsAConnectionError)
     EXPECT_EQ (talvor::fetchFirmwareCatalogue (2057, catalogue).getErrorMessage(), messages::cannotConnect);
 }
 
+TEST_F (FirmwareCatalogue, AnAnswerLargerThanAnyCatalogueIsNotRead)
+{
+    server.respondAlways ("/firmware.xml", Response::ok (mixedCatalogue));
+    talvor::CatalogueLimits limits;
+    limits.largestDocumentBytes = (int) juce::String (mixedCatalogue).getNumBytesAsUTF8() - 1;
+    const talvor::ScopedCatalogueLimits small (limits);
+
+    EXPECT_EQ (talvor::fetchFirmwareCatalogue (2057, catalogue).getErrorMessage(), messages::cannotConnect);
+    EXPECT_EQ (catalogue.getNumChildren(), 0);
+
+    limits.largestDocumentBytes += 1;
+    const talvor::ScopedCatalogueLimits justLargeEnough (limits);
+    EXPECT_TRUE (talvor::fetchFirmwareCatalogue (2057, catalogue).wasOk());
+}
+
 TEST_F (FirmwareCatalogue, NoEntryForTheProductLeavesAnEmptyTree)
 {
     server.respondAlways ("/firmware.xml", Response::ok (mixedCatalogue));
