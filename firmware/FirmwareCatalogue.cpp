@@ -1,60 +1,23 @@
 #include "firmware/FirmwareCatalogue.h"
 
 #include "devices/ProductIds.h"
-#include "firmware/CatalogueDocumentRead.h"
 #include "firmware/FirmwareServer.h"
 #include "firmware/ServerProbe.h"
-#include "platform/MessageLoopWait.h"
 
 namespace talvor
 {
 namespace
 {
-CatalogueLimits& installedLimits()
+std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url, const CatalogueLimits& limits, double deadlineAtMs)
 {
-    static CatalogueLimits limits;
-    return limits;
-}
+    ServerRequest read (url, limits.connectionTimeoutMs, limits.largestDocumentBytes);
 
-std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url, const CatalogueLimits& limits)
-{
-    juce::String text;
+    if (! read.finishBy (deadlineAtMs, limits) || ! read.succeeded())
+        return nullptr;
 
-    {
-        CatalogueDocumentRead read (url, limits.connectionTimeoutMs, limits.largestDocumentBytes);
-        const auto started = juce::Time::getMillisecondCounterHiRes();
-
-        while (! read.isFinished())
-        {
-            const auto stop = limits.stopRequested != nullptr && limits.stopRequested();
-
-            if (stop || juce::Time::getMillisecondCounterHiRes() - started >= limits.deadlineMs)
-            {
-                read.cancel();
-                break;
-            }
-
-            waitMs (limits.pollMs);
-        }
-
-        if (! read.succeeded())
-            return nullptr;
-
-        text = read.document();
-    }
-
-    return juce::parseXML (text);
+    return juce::parseXML (read.body());
 }
 } // namespace
-
-const CatalogueLimits& catalogueLimits() { return installedLimits(); }
-
-ScopedCatalogueLimits::ScopedCatalogueLimits (CatalogueLimits limits) : previous (std::move (installedLimits()))
-{
-    installedLimits() = std::move (limits);
-}
-
-ScopedCatalogueLimits::~ScopedCatalogueLimits() { installedLimits() = std::move (previous); }
 
 juce::Result fetchFirmwareCatalogue (int productId, juce::ValueTree& catalogue)
 {
@@ -63,11 +26,14 @@ juce::Result fetchFirmwareCatalogue (int productId, juce::ValueTree& catalogue)
 
     auto url = firmwareCatalogueUrl (productId);
 
-    if (! probeUrl (url))
+    // A copy: the message loop runs meanwhile, and with it whatever might install others.
+    const auto limits = catalogueLimits();
+    const auto deadlineAtMs = juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs;
+
+    if (! probeUrl (url, limits, deadlineAtMs))
         return juce::Result::fail (catalogueMessages::serverUnavailable);
 
-    // A copy: the message loop runs during the read, and with it whatever might install others.
-    auto document = readDocument (url, CatalogueLimits (catalogueLimits()));
+    auto document = readDocument (url, limits, deadlineAtMs);
 
     if (document == nullptr)
         return juce::Result::fail (catalogueMessages::cannotConnect);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace
 {
 using corvix::testing::LoopbackHttpServer;
@@ -76,7 +78,8 @@ TEST_F (FirmwareCatalogue, NotFoundMakesTheServerUnavailableAfterThreeTries)
 
     EXPECT_EQ (result.getErrorMessage(), messages::serverUnavailable);
     EXPECT_EQ (server.requestCount ("/firmware.xml"), 3);
-    EXPECT_EQ (pauses, std::vector<int> ({ 50, 50, 50 })) << "each failed try is followed by its pause";
+    // The message loop also runs while each try waits for its answer, in slices of another length.
+    EXPECT_EQ (std::count (pauses.begin(), pauses.end(), 50), 3) << "each failed try is followed by its pause";
     EXPECT_EQ (catalogue, before);
     EXPECT_EQ (catalogue.getNumChildren(), 1);
 }

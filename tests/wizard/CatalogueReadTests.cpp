@@ -3,8 +3,8 @@
 
 #include <functional>
 
-// The catalogue from a server that trickles its answer: the read keeps the window alive, ends at
-// its deadline or at Esc, and writes nothing.
+// The catalogue from a server that trickles its answer or never gives one: the probe and the read
+// keep the window alive, end at their deadline or at Esc, and write nothing.
 
 namespace
 {
@@ -92,6 +92,32 @@ TEST_F (CatalogueRead, EscDuringATricklingReadEndsItAndWritesNothing)
     EXPECT_LT (secondsSince (started), longerThanAnyLimitSeconds);
     EXPECT_TRUE (abortRequested);
     EXPECT_EQ (server->requestCount ("/orvel_a_1.06.bin"), 0);
+    EXPECT_EQ (toolRuns ("write-memory"), 0);
+}
+
+TEST_F (CatalogueRead, EscWhileTheServerHasNotAnsweredTheProbeEndsItWithoutAnotherTry)
+{
+    CatalogueLimits limits;
+    limits.deadlineMs = 120000;
+    const ScopedCatalogueLimits onlyEscEndsIt (limits);
+    Response silent;
+    silent.stallBeforeHeaders = true;
+    startServer().respondAlways ("/firmware.xml", silent);
+    scripted.answerFile ({});
+    FirmwareUpgradeComponent wizard (2057, true);
+    automaticMode = false;
+    const MessageThreadTicker user (
+        [&]
+        {
+            if (server->requestCount ("/firmware.xml") > 0 && ! abortRequested)
+                wizard.keyPressed (juce::KeyPress (juce::KeyPress::escapeKey));
+        });
+    const auto started = juce::Time::getMillisecondCounterHiRes();
+
+    wizard.runStep (3);
+
+    EXPECT_LT (secondsSince (started), longerThanAnyLimitSeconds);
+    EXPECT_EQ (server->requestCount ("/firmware.xml"), 1) << "the probe saw the Esc while it waited";
     EXPECT_EQ (toolRuns ("write-memory"), 0);
 }
 } // namespace
