@@ -57,7 +57,9 @@ ProgramRunResult runProgram (const juce::StringArray& arguments, int deadlineMs)
 
     auto process = std::make_shared<juce::ChildProcess>();
 
-    if (! process->start (arguments, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+    // Only standard output is the program's answer: what it writes to standard error (progress,
+    // warnings, a diagnostic that happens to read "Success.") is not read as part of it.
+    if (! process->start (arguments, juce::ChildProcess::wantStdOut))
         return result;
 
     result.started = true;

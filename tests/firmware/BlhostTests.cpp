@@ -302,6 +302,17 @@ TEST_F (BlhostTest, EveryWayTheToolCanFailEndsInItsStagesText)
     }
 }
 
+TEST_F (BlhostTest, AStatusLinePrintedOnStandardErrorIsNotTheToolsAnswer)
+{
+    const ScopedBlhostTiming timing (recordingTiming());
+    tool.script ("get-property", "stderr");
+    tool.script ("reset", "stderr");
+
+    EXPECT_EQ (runBlhost ("keep"), blhostNoStatus);
+    EXPECT_EQ (flashWithBlhost (firmwareFile (makeImage (4096))).getErrorMessage(), "OK. But reset failed!");
+    EXPECT_EQ (commands()[commands().size() - 1], "reset") << "the tool did run";
+}
+
 //==============================================================================
 TEST_F (BlhostTest, EscBeforeTheEraseIsAFailureThatTouchesNothing)
 {

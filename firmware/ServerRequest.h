@@ -1,0 +1,100 @@
+#pragma once
+
+#include "firmware/WizardState.h"
+
+#include <juce_core/juce_core.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+namespace talvor
+{
+/** How long asking the firmware server for its catalogue may take and how it learns that the user
+    wants it stopped. */
+struct CatalogueLimits
+{
+    /** The probe and the document read together, connections included, end as failed after this long. */
+    int deadlineMs = 20000;
+
+    /** Connecting may take this long, and an answer may not stall for longer. */
+    int connectionTimeoutMs = 3000;
+
+    /** How often the message thread looks at a request. */
+    int pollMs = 32;
+
+    /** A larger answer is not a catalogue. */
+    int largestDocumentBytes = 4 * 1024 * 1024;
+
+    /** Asked at every poll; true stops the request. The user's Esc (or a close) by default. */
+    std::function<bool()> stopRequested = [] { return abortRequested; };
+};
+
+/** The limits in force; tests change them through ScopedCatalogueLimits. */
+const CatalogueLimits& catalogueLimits();
+
+/** Installs limits for the lifetime of the object, then restores the previous ones. */
+class ScopedCatalogueLimits
+{
+public:
+    explicit ScopedCatalogueLimits (CatalogueLimits limits);
+    ~ScopedCatalogueLimits();
+
+    ScopedCatalogueLimits (const ScopedCatalogueLimits&) = delete;
+    ScopedCatalogueLimits& operator= (const ScopedCatalogueLimits&) = delete;
+
+private:
+    CatalogueLimits previous;
+};
+
+/** One GET request to the firmware server on its own thread, connection included, so that the
+    message thread only polls it and can stop it at any moment: a server that trickles its answer
+    or never finishes it would otherwise hold the message thread for as long as it pleases. */
+class ServerRequest final : private juce::Thread
+{
+public:
+    /** With a largest body of 0 only the status is asked for; the body is not read. */
+    ServerRequest (const juce::URL& url, int connectionTimeoutMs, int largestBodyBytes);
+
+    /** Stops the request if it still runs and waits for its thread. */
+    ~ServerRequest() override;
+
+    /** Polls while the message loop runs until the request has finished, the time (in
+        juce::Time::getMillisecondCounterHiRes terms) has come or a stop is requested; in the
+        last two cases stops it. True when it finished by itself. */
+    bool finishBy (double deadlineAtMs, const CatalogueLimits& limits);
+
+    bool isFinished() const noexcept { return finished.load(); }
+
+    /** True once finished with an answer: its status, and the whole body within the size limit
+        where the body was asked for. */
+    bool succeeded() const noexcept { return isFinished() && complete.load(); }
+
+    /** The answer's status; 0 without an answer. */
+    int statusCode() const noexcept { return status.load(); }
+
+    /** The body as text; empty unless succeeded. */
+    juce::String body() const;
+
+    /** Stops the transfer and waits for the thread. */
+    void cancel();
+
+private:
+    void run() override;
+    bool transfer();
+
+    const juce::URL url;
+    const int connectionTimeoutMs;
+    const int largestBodyBytes;
+
+    juce::CriticalSection streamLock;
+    std::unique_ptr<juce::WebInputStream> stream;
+    juce::MemoryOutputStream bytes;
+
+    std::atomic<int> status{ 0 };
+    std::atomic<bool> finished{ false };
+    std::atomic<bool> complete{ false };
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ServerRequest)
+};
+} // namespace talvor
