@@ -355,3 +355,32 @@ TEST_F (MainCompTest, AProductThatIsNoUnitChangesNeitherTheChooserNorTheCurrentU
     EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-A");
     EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 1);
 }
+
+TEST_F (MainCompTest, AButtonSelectedAfterAFaderOrAKnobShowsItsFunctionChosen)
+{
+    slotDawIds = { 2, 0, 0 };
+    auto& comp = openEditor();
+    auto& layer = comp.getFuncPage().getLayer();
+    const auto state = host->getStateTree();
+
+    int button = 0;
+    for (int id = 1; id <= 32 && button == 0; ++id)
+        if (state.controlEntryInCurrentSlot (id).getProperty ("valueType").toString() == "func"
+            && mixerControl (id).makeCaption().isNotEmpty())
+            button = id;
+
+    ASSERT_NE (button, 0) << "the default map gives mixer buttons functions";
+    const auto code = static_cast<int> (state.controlEntryInCurrentSlot (button).getProperty ("value"));
+
+    for (int knobOrFader : { 181, 163 })
+    {
+        harness->click (mixerControl (knobOrFader));
+        harness->click (mixerControl (button));
+
+        auto* chosen = layer.getSelectedButton();
+        ASSERT_NE (chosen, nullptr) << "after " << knobOrFader;
+        EXPECT_EQ (chosen->getValueAsInt(), code);
+        EXPECT_TRUE (chosen->getToggleState());
+        EXPECT_TRUE (chosen->isVisible());
+    }
+}
