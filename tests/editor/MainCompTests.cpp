@@ -384,3 +384,37 @@ TEST_F (MainCompTest, AButtonSelectedAfterAFaderOrAKnobShowsItsFunctionChosen)
         EXPECT_TRUE (chosen->isVisible());
     }
 }
+
+TEST_F (MainCompTest, ANameTypedForALinkedButtonShowsOnEveryButtonOfItsColumn)
+{
+    slotDawIds = { 2, 0, 0 };
+    auto& comp = openEditor();
+    auto entry = host->getStateTree().controlEntryInCurrentSlot (81);
+    entry.setProperty ("valueType", "midi", nullptr).setProperty ("type", "cc", nullptr).setProperty ("chan", 1, nullptr);
+    entry.setProperty ("msgValue", 7, nullptr).setProperty ("name", "", nullptr).setProperty ("lockBy", 57, nullptr);
+    comp.refreshAllPanels();
+
+    comp.getSectionTabs().setCurrentTabIndex (1);
+    GuiHarness::pump (10);
+    auto& grid = comp.getFuncSection().getButtonSection();
+    harness->click (grid.getButton (81 - 33));
+    ASSERT_EQ (currentControl, &grid.getButton (81 - 33));
+
+    // Typed as the user does: the field's editor, then Return.
+    auto& field = comp.getMidiPage().getNameField();
+    field.showEditor();
+    auto* typing = field.getCurrentTextEditor();
+    ASSERT_NE (typing, nullptr);
+    typing->setText ({}, false);
+    typing->insertTextAtCaret ("Riser");
+    field.hideEditor (false);
+    GuiHarness::pump (5);
+
+    for (int id : { 33, 57, 81, 105, 129 })
+    {
+        auto& button = grid.getButton (id - 33);
+        EXPECT_EQ (host->getStateTree().controlEntryInCurrentSlot (id).getProperty ("name").toString(), "Riser") << id;
+        EXPECT_EQ (button.getShownCaption(), button.makeCaption()) << id;
+        EXPECT_TRUE (button.getShownCaption().contains ("Riser")) << id << ": " << button.getShownCaption();
+    }
+}
