@@ -4,6 +4,7 @@
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "platform/CpuFamily.h"
+#include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
 
@@ -29,6 +30,7 @@ protected:
     MainComp& openEditor (int productId = ids::orvelA)
     {
         editor = std::make_unique<MainComp> (productId);
+        corvix::testing::holdDeviceWatchTimerQuiet();
         harness = std::make_unique<GuiHarness> (*editor, 600, 400);
         GuiHarness::pump (20);
         return *editor;
