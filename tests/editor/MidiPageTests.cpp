@@ -1,5 +1,6 @@
 #include "editor/MidiValueNames.h"
 #include "link/Host.h"
+#include "map/DisplayTexts.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "map/WorkstationFunctionNames.h"
@@ -253,6 +254,7 @@ TEST_F (HuiMidiPage, AZoneAndPortPairNamesItsFunctionOrACustomLabel)
     EXPECT_EQ (entry (62).getProperty (mapIds::name).toString(), "#3655");
     EXPECT_EQ (pages->control (62).getShownCaption(), "#3655");
     EXPECT_EQ (page().getNameField().getText(), "#3655");
+    EXPECT_EQ (hotkeyCellText (entry (62)).trim(), "#3655") << "the unit's display cell";
     EXPECT_EQ (static_cast<int> (entry (62).getProperty (mapIds::val1)), 0x0E);
     EXPECT_EQ (static_cast<int> (entry (62).getProperty (mapIds::val2)), 0x47);
     EXPECT_EQ (entry (62).getProperty (mapIds::valueType).toString(), "hui");
