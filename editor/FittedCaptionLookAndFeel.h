@@ -11,8 +11,9 @@
     A button's caption keeps the framework's font when it fits there whole, on one line squeezed
     no further than the framework allows or on two lines broken between words (at a blank, never
     inside a word or after a hyphen); otherwise it gets the largest smaller font in which it does,
-    so a single word too long for a line shrinks rather than splits. A chooser's text is smaller than the framework's and keeps a narrower
-   margin beside the arrow. Everything else is drawn as CorvixLookAndFeel draws it. */
+    so a single word too long for a line shrinks rather than splits. A chooser's text is smaller
+    than the framework's and keeps a narrower margin beside the arrow. Everything else is drawn as
+    CorvixLookAndFeel draws it. */
 class FittedCaptionLookAndFeel final : public CorvixLookAndFeel
 {
 public:
