@@ -9,8 +9,11 @@ include(Layers)
 # selection, for instance): CTest then never runs two tests holding the same lock at once.
 # SERIAL runs each test of the program alone: for tests that start the real program as a process,
 # whose start-up deadlines a fully loaded machine would otherwise decide.
+# ALONE takes a GoogleTest filter of tests that run alone although the rest of the program does not:
+# tests of which window has the keyboard, which any other program's window opening on the shared
+# virtual display would take away.
 function(corvix_test name)
-    cmake_parse_arguments(arg "SERIAL" "LOCK" "DEPENDS;PRECOMPILE" ${ARGN})
+    cmake_parse_arguments(arg "SERIAL" "LOCK;ALONE" "DEPENDS;PRECOMPILE" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     if(NOT sources)
         message(STATUS "${name}: no test sources yet")
@@ -29,8 +32,19 @@ function(corvix_test name)
     if(arg_SERIAL)
         list(APPEND properties RUN_SERIAL TRUE)
     endif()
+    if(arg_ALONE)
+        gtest_discover_tests(${name}
+            DISCOVERY_MODE PRE_TEST
+            DISCOVERY_TIMEOUT 60
+            TEST_FILTER "${arg_ALONE}"
+            PROPERTIES ${properties} RUN_SERIAL TRUE)
+        set(filter "-${arg_ALONE}")
+    else()
+        set(filter "*")
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
+        TEST_FILTER "${filter}"
         PROPERTIES ${properties})
 endfunction()

@@ -46,7 +46,9 @@ protected:
     }
 
     talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
-    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("map-files", {}, false);
+    // Named uniquely: test programs run in parallel, and a name that was free when looked at can be
+    // taken by another one before this fixture creates it, and deleted under it at that one's end.
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("map-files-" + juce::Uuid().toString());
     ScriptedDialogs scripted;
     RecordingEditor editor;
 };
