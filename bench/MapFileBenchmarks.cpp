@@ -54,6 +54,21 @@ void mapFileSave (benchmark::State& state)
 }
 BENCHMARK (mapFileSave)->Name ("MapFile/save")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (1.0);
 
+/** Making the file's text alone, into memory: the save without writing the file and waiting for
+    the disk to hold it. */
+void mapFileText (benchmark::State& state)
+{
+    NsOrvelA::Host host;
+
+    timeEachIteration (state,
+                       [&]
+                       {
+                           juce::MemoryBlock text;
+                           benchmark::DoNotOptimize (NsOrvelA::MapXmlWriter::write (host.getState(), NsOrvelA::mapFileFormat(), text));
+                       });
+}
+BENCHMARK (mapFileText)->Name ("MapFile/textIntoMemory")->Unit (benchmark::kMillisecond)->UseManualTime()->MinTime (1.0);
+
 /** What the user waits for: the replaced live tree is released on a thread of its own meanwhile,
     and waited for between the loads, outside the figure, as the user looks at the loaded map. */
 void mapFileLoad (benchmark::State& state)
