@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,14 @@ public:
     {
         used = start;
         handedOn = 0;
+    }
+
+    /** The bytes written since the position, while they are still in the block; none when some
+        of them were handed on meanwhile. */
+    const char* bytesSince (size_t earlierPosition) const noexcept
+    {
+        return earlierPosition >= handedOn ? static_cast<const char*> (destination.getData()) + start + (earlierPosition - handedOn)
+                                           : nullptr;
     }
 
     /** Hands what is left in the block on to the sink; false when the sink refused any of it. */
@@ -188,19 +197,16 @@ public:
 
         const auto typeName = node.getType();
         const auto& type = typeName.toString();
+        const auto childCount = node.getNumChildren();
+
+        if (childCount == 0)
+            return writeElementWithoutChildren (node, type, indentation);
+
         output.append ('<');
         output.append (type);
 
         if (! writeAttributes (node, static_cast<size_t> (indentation + type.length() + 1), indentation >= 0))
             return false;
-
-        const auto childCount = node.getNumChildren();
-
-        if (childCount == 0)
-        {
-            output.append ("/>", 2);
-            return true;
-        }
 
         output.append ('>');
 
@@ -228,11 +234,80 @@ public:
 private:
     bool writeAttributes (const juce::ValueTree& node, size_t attributeIndent, bool mayWrap)
     {
-        const auto count = node.getNumProperties();
-        int lineLength = 0;
+        return findValues (node, node.getNumProperties()) && writeFoundAttributes (attributeIndent, mayWrap);
+    }
 
-        if (! findValues (node, count))
+    /** An element without children. Such elements repeat (a map's entries: the same workstation
+        maps in many slots and units), and those of the same names and values at the same
+        indentation give the same bytes: they are made once and then copied. A value is known by
+        the text it shares with the others (the trees of the system share each repeated text) or
+        by its number; an element with any other value is written anew each time. */
+    bool writeElementWithoutChildren (const juce::ValueTree& node, const juce::String& type, int indentation)
+    {
+        if (! findValues (node, node.getNumProperties()))
             return false;
+
+        const auto hasKey = makeElementKey (type, indentation);
+
+        if (hasKey)
+            if (const auto written = repeats.find (elementKey); written != repeats.end())
+            {
+                output.append (written->second.data(), written->second.size());
+                return true;
+            }
+
+        const auto startOfElement = output.position();
+        output.append ('<');
+        output.append (type);
+
+        if (! writeFoundAttributes (static_cast<size_t> (indentation + type.length() + 1), indentation >= 0))
+            return false;
+
+        output.append ("/>", 2);
+
+        if (hasKey && repeats.size() < mostRepeats)
+            if (const auto* bytes = output.bytesSince (startOfElement))
+                repeats.emplace (elementKey, std::string (bytes, output.position() - startOfElement));
+
+        return true;
+    }
+
+    /** The element's type, indentation, names and values, each by its address or number. */
+    bool makeElementKey (const juce::String& type, int indentation)
+    {
+        elementKey.clear();
+        elementKey.push_back (reinterpret_cast<std::uintptr_t> (type.getCharPointer().getAddress()));
+        elementKey.push_back (static_cast<std::uintptr_t> (indentation));
+
+        for (size_t i = 0; i < names.size(); ++i)
+        {
+            const auto& value = *values[i];
+            elementKey.push_back (reinterpret_cast<std::uintptr_t> (names[i].getCharPointer().getAddress()));
+
+            if (value.isInt())
+            {
+                elementKey.push_back (1);
+                elementKey.push_back (static_cast<std::uintptr_t> (static_cast<juce::int64> (static_cast<int> (value))));
+            }
+            else if (value.isString())
+            {
+                // The text lives as long as the tree, which the write does not change.
+                elementKey.push_back (2);
+                elementKey.push_back (reinterpret_cast<std::uintptr_t> (value.toString().getCharPointer().getAddress()));
+            }
+            else
+            {
+                return false;
+            }
+        }
+
+        return true;
+    }
+
+    bool writeFoundAttributes (size_t attributeIndent, bool mayWrap)
+    {
+        const auto count = static_cast<int> (names.size());
+        int lineLength = 0;
 
         for (int i = 0; i < count; ++i)
         {
@@ -397,6 +472,23 @@ private:
     std::array<std::pair<const char*, std::string>, 64> openings{};
     std::vector<juce::Identifier> names;
     std::vector<const juce::var*> values;
+
+    struct KeyHash
+    {
+        size_t operator() (const std::vector<std::uintptr_t>& key) const noexcept
+        {
+            std::uint64_t hash = 14695981039346656037ull;
+
+            for (const auto word : key)
+                hash = (hash ^ word) * 1099511628211ull;
+
+            return static_cast<size_t> (hash ^ (hash >> 32));
+        }
+    };
+
+    static constexpr size_t mostRepeats = 16384;
+    std::vector<std::uintptr_t> elementKey;
+    std::unordered_map<std::vector<std::uintptr_t>, std::string, KeyHash> repeats;
 };
 
 /** The declaration, the document type and the elements, as XmlElement::writeTo arranges them. */
