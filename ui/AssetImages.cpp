@@ -14,6 +14,17 @@ juce::Image decodeAssetImage (const juce::String& assetName)
     return stream != nullptr ? juce::ImageFileFormat::loadFrom (*stream) : juce::Image();
 }
 
+/** The same for a file found beforehand: the threads never look for the resources folder, which
+    follows the program's file (and tests' stand-ins for it). */
+juce::Image decodeImageFile (const juce::File& file)
+{
+    if (! file.existsAsFile())
+        return {};
+
+    juce::FileInputStream stream (file);
+    return stream.openedOk() ? juce::ImageFileFormat::loadFrom (stream) : juce::Image();
+}
+
 struct PendingImage
 {
     juce::String assetName;
@@ -49,7 +60,7 @@ void startLoadingAssetImages (std::initializer_list<const char*> assetNames)
         const auto alreadyPending = std::any_of (pending.begin(), pending.end(), [&] (const auto& p) { return p.assetName == assetName; });
 
         if (! alreadyPending && ! juce::ImageCache::getFromHashCode (assetImageCacheKey (assetName)).isValid())
-            pending.push_back ({ assetName, std::async (std::launch::async, decodeAssetImage, assetName) });
+            pending.push_back ({ assetName, std::async (std::launch::async, decodeImageFile, assetsFolder().getChildFile (assetName)) });
     }
 }
 
