@@ -239,6 +239,13 @@ int main (int argc, char** argv)
     if (juce::SystemStats::getEnvironmentVariable (sandboxMarker, {}).isEmpty())
         return runInSandbox (argc, argv);
 
+    // The home folder is emptied between the runs: only the one this program made for the sandbox.
+    if (! homeFolder().getParentDirectory().getFileName().startsWith ("corvix_startup_bench") || homeFolder().getFileName() != "home")
+    {
+        std::fprintf (stderr, "%s names no home folder of this benchmark's own\n", sandboxMarker);
+        return 2;
+    }
+
     const juce::ScopedJuceInitialiser_GUI framework;
     int runs = 7;
     juce::String program = CORVIX_PROGRAM_PATH, bareWindow = CORVIX_BARE_WINDOW_PATH;
