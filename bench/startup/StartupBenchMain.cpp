@@ -2,9 +2,10 @@
 // the screen, against the framework's bare window program started the same way in the same run.
 //
 // Everything runs in a private file system view (bubblewrap): /var, where the program keeps its
-// settings file for all users and the machine's temporary folder its single-instance lock, and the
-// home folder are folders of this run, so no settings of the machine are read or written and a
-// copy of the program running elsewhere on the machine does not stop the measured one. The
+// settings file for all users and the machine's temporary folder its single-instance lock, the home
+// folder and the per-user folders (XDG_RUNTIME_DIR, XDG_CONFIG_HOME, XDG_DATA_HOME) are folders of
+// this run, so no settings of the machine are read or written and a copy of the program running
+// elsewhere on the machine does not stop the measured one. The
 // programs are shown on a virtual X server of this run.
 #include "bench/startup/FirstFrameWatch.h"
 #include "link/Host.h"
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -70,14 +72,19 @@ void stop (pid_t pid)
 int runInSandbox (int argc, char** argv)
 {
     const auto scratch = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("corvix_startup_bench", "");
-    const auto var = scratch.getChildFile ("var"), home = scratch.getChildFile ("home");
-    for (const auto& folder : { var.getChildFile ("tmp"), var.getChildFile ("cache"), var.getChildFile ("lib"), home })
+    const auto var = scratch.getChildFile ("var"), home = scratch.getChildFile ("home"), run = scratch.getChildFile ("run");
+    for (const auto& folder : { var.getChildFile ("tmp"), var.getChildFile ("cache"), var.getChildFile ("lib"), home, run })
         folder.createDirectory();
+    ::chmod (run.getFullPathName().toRawUTF8(), 0700); // as a per-user runtime folder must be
 
     juce::StringArray arguments{ "/usr/bin/bwrap", "--dev-bind", "/", "/", "--bind", var.getFullPathName(), "/var",
                                  // The font and package caches stay the machine's own.
                                  "--ro-bind", "/var/cache", "/var/cache", "--ro-bind", "/var/lib", "/var/lib", "--setenv", "HOME",
-                                 home.getFullPathName(), "--setenv", sandboxMarker, home.getFullPathName(), "--die-with-parent", "--",
+                                 home.getFullPathName(), "--setenv", sandboxMarker, home.getFullPathName(),
+                                 // Per-user folders the program may keep a lock or settings in.
+                                 "--setenv", "XDG_RUNTIME_DIR", run.getFullPathName(), "--setenv", "XDG_CONFIG_HOME",
+                                 home.getChildFile (".config").getFullPathName(), "--setenv", "XDG_DATA_HOME",
+                                 home.getChildFile (".local/share").getFullPathName(), "--die-with-parent", "--",
                                  juce::File::getSpecialLocation (juce::File::currentExecutableFile).getFullPathName() };
     for (int i = 1; i < argc; ++i)
         arguments.add (argv[i]);
