@@ -5,8 +5,8 @@
 // settings file for all users and the machine's temporary folder its single-instance lock, the home
 // folder and the per-user folders (XDG_RUNTIME_DIR, XDG_CONFIG_HOME, XDG_DATA_HOME) are folders of
 // this run, so no settings of the machine are read or written and a copy of the program running
-// elsewhere on the machine does not stop the measured one. The
-// programs are shown on a virtual X server of this run.
+// elsewhere on the machine does not stop the measured one. The programs are shown on a virtual X
+// server of this run.
 #include "bench/startup/FirstFrameWatch.h"
 #include "link/Host.h"
 #include "map/MapIdentifiers.h"
