@@ -1,3 +1,4 @@
+#include "link/ReplacedTreeRelease.h"
 #include "map/ControlEntryReset.h"
 #include "map/SharedEditingState.h"
 #include "tests/support/HostTest.h"
@@ -135,6 +136,33 @@ TEST_F (MapFilesTest, SavedTreeLoadsBackEqualButTheSelectedUnitStays)
     EXPECT_EQ (MapState (host->getState()).controlEntry (40, 2, 1)[mapIds::name].toString(), unicodeName);
 }
 
+// A tree of which anything is still held elsewhere (a handle, a value) must not be torn down on
+// another thread while the holder uses it.
+TEST_F (MapFilesTest, AReplacedTreeIsReleasedOnItsOwnThreadOnlyWhenNothingElseHoldsAnyOfIt)
+{
+    const auto deepEntry = [] (const juce::ValueTree& root) { return MapState (root).controlEntry (185, 3, 8); };
+
+    auto held = host->getState().createCopy();
+    auto entry = deepEntry (held);
+    EXPECT_FALSE (releaseReplacedTree (std::move (held)));
+    EXPECT_EQ (entry[mapIds::id].toString(), "185") << "a held entry stays whole";
+
+    auto withValue = host->getState().createCopy();
+    const auto id = deepEntry (withValue).getPropertyAsValue (mapIds::id, nullptr);
+    EXPECT_FALSE (releaseReplacedTree (std::move (withValue)));
+    EXPECT_EQ (id.toString(), "185");
+
+    EXPECT_TRUE (releaseReplacedTree (host->getState().createCopy()));
+    waitForReplacedTreeReleases();
+
+    // A load replaces the live tree, of which the system holds nothing once it is replaced.
+    const auto file = mapFile ("loaded.corvix");
+    ASSERT_TRUE (host->saveMappingFile (file).wasOk());
+    ASSERT_TRUE (host->loadMappingFile (file).wasOk());
+    EXPECT_TRUE (deepEntry (host->getState()).isValid());
+    waitForReplacedTreeReleases();
+}
+
 TEST_F (MapFilesTest, FileIsUtf8XmlWithDeclarationAndAttributesInPropertyOrder)
 {
     // A small tree, so that the whole file can be compared: the line wrap at 60 columns, the
@@ -193,13 +221,14 @@ TEST_F (MapFilesTest, UnreadableOrForeignFilesChangeNothing)
         // What hangs the framework's parser, overflows its stack or makes it read past its text.
         writeBinaryFile ("hangs.corvix", "<store><?a?>b&amp;</store>"),
         writeBinaryFile ("reads-past-the-end.corvix", "<store>&#x1"),
-        writeMapFile ("deep.corvix", "<store>" + juce::String::repeatedString ("<a>", 100000) + juce::String::repeatedString ("</a>", 100000)
-                                         + "</store>"),
+        writeMapFile ("deep.corvix", "<store>" + juce::String::repeatedString ("<a>", 100000)
+                                         + juce::String::repeatedString ("</a>", 100000) + "</store>"),
         // Not UTF-8: the framework's readers do not agree on what it holds.
         writeBinaryFile ("stray-bytes.corvix", "<store><model id=\"1\"/>\xbcmodel id=\"2\"/\xbe</store>"),
         // A property twice: the upload took one value and a save and reload the other.
-        writeMapFile ("twice.corvix", "<store ver=\"0.23\"><model id=\"1\"><slot id=\"1\" current=\"1\"><mode id=\"1\">"
-                                      "<ctl id=\"33\" kind=\"button\" valueType=\"midi\" value=\"3\" value=\"7\"/></mode></slot></model></store>"),
+        writeMapFile ("twice.corvix",
+                      "<store ver=\"0.23\"><model id=\"1\"><slot id=\"1\" current=\"1\"><mode id=\"1\">"
+                      "<ctl id=\"33\" kind=\"button\" valueType=\"midi\" value=\"3\" value=\"7\"/></mode></slot></model></store>"),
         // Deeper than a map nests.
         writeMapFile ("too-deep.corvix", "<store><model><slot><mode><ctl><ctl/></ctl></mode></slot></model></store>"),
         writeMapFile ("doctype.corvix", "<!DOCTYPE store><store ver=\"0.23\"/>"),
