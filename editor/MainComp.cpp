@@ -87,6 +87,9 @@ MainComp::MainComp (int productId)
 
     addCommandButtons();
     listenToControlButtons();
+
+    // The service keys reach the editor only while it, or a child of it, has the keyboard focus.
+    setWantsKeyboardFocus (true);
 }
 
 MainComp::~MainComp()
@@ -182,6 +185,17 @@ void MainComp::parentHierarchyChanged()
     // the page's size): the window gets its size and title when the editor arrives in it.
     if (auto* window = getTopLevelComponent(); window != this && window->isOnDesktop())
         layOutWindow();
+
+    takeFocusWhenShown();
+}
+
+void MainComp::visibilityChanged() { takeFocusWhenShown(); }
+
+void MainComp::takeFocusWhenShown()
+{
+    // Shown, the editor takes the keyboard focus, unless a child of it already has it.
+    if (isShowing() && ! hasKeyboardFocus (true))
+        grabKeyboardFocus();
 }
 
 void MainComp::resized()

@@ -56,6 +56,7 @@ public:
     void paint (juce::Graphics& g) override;
     void resized() override;
     void parentHierarchyChanged() override;
+    void visibilityChanged() override;
     void mouseDown (const juce::MouseEvent& event) override;
     bool keyPressed (const juce::KeyPress& key) override;
     void buttonClicked (juce::Button* button) override;
@@ -96,6 +97,7 @@ public:
     juce::TextButton& getCommandButton (Command command) noexcept;
 
 private:
+    void takeFocusWhenShown();
     void addCommandButtons();
     void runCommand (juce::Button* button);
     void listenToControlButtons();

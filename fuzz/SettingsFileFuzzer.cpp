@@ -1,6 +1,7 @@
 // Any bytes as the settings file: opened as at start-up (its stored map read into a tree), then
-// the map stored as "SAVE AS DEFAULT" does. The stored map must read back exactly as it was written,
-// and every other key of the file must keep its value.
+// the map stored as "SAVE AS DEFAULT" does. Opening must leave the file's bytes as they were, the
+// stored map must read back exactly as it was written, every other key of the file must keep its
+// value, and a file that could not be read in full must be kept beside itself.
 #include "fuzz/FuzzSupport.h"
 #include "storage/MapXmlReader.h"
 #include "storage/SettingsFileStore.h"
@@ -34,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
     if (! file.getParentDirectory().createDirectory() || ! file.replaceWithData (data, size))
         return 0;
 
+    const juce::File copy (file.getFullPathName() + SettingsFileStore::unreadableCopySuffix);
+    copy.deleteFile();
     const auto before = SettingsFileStore::load (file, options);
 
     {
@@ -49,6 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
         }
     }
 
+    juce::MemoryBlock opened;
+    const auto unchanged =
+        size == 0 ? ! file.existsAsFile() || file.getSize() == 0 // no data is no file
+                  : file.loadFileAsData (opened) && opened.getSize() == size && std::memcmp (opened.getData(), data, size) == 0;
+
+    if (! unchanged)
+        corvix::fuzzing::fail ("opening the settings file changed it");
+
+    if (! before.readInFull && ! copy.existsAsFile())
+        corvix::fuzzing::fail ("a file that was not read in full was not kept");
+
     {
         SettingsFileStore store (options, SettingsFileStore::Use::storing);
 
@@ -56,6 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
             corvix::fuzzing::fail ("the map could not be stored");
     }
 
+    juce::MemoryBlock keptCopy;
+
+    if (copy.existsAsFile()
+        && (! copy.loadFileAsData (keptCopy) || keptCopy.getSize() != size
+            || (size > 0 && std::memcmp (keptCopy.getData(), data, size) != 0)))
+        corvix::fuzzing::fail ("the store did not keep the copy of the file");
+
+    copy.deleteFile();
     const auto after = SettingsFileStore::load (file, options);
     const auto* stored = after.find (stateKey);
 

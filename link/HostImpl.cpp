@@ -42,9 +42,14 @@ void Host::Impl::loadState()
     const auto* text = store.findValue (stateKey, length);
     auto stored = text != nullptr ? MapXmlReader::readText (text, length) : juce::ValueTree();
 
-    // No stored tree, or one of another layout, which is not used at all: the default tree.
+    // No stored tree, or one of another layout, which is not used at all: the default tree. A
+    // stored map that is not used is kept in a copy of the file, which the next "SAVE AS DEFAULT"
+    // would otherwise take away.
     if (stored.getProperty (mapIds::ver).toString() != mapLayoutVersion)
     {
+        if (text != nullptr)
+            store.keepCopyOfFileHolding (stateKey);
+
         if (! state.isValid())
             state = makeDefaultMapState().getTree();
 

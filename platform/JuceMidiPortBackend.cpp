@@ -2,10 +2,49 @@
 
 #include <juce_audio_devices/juce_audio_devices.h>
 
+#if JUCE_LINUX
+#include <alsa/asoundlib.h>
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#endif
+
 namespace talvor
 {
 namespace
 {
+#if JUCE_LINUX
+/** The ALSA library prints its error each time the sequencer device cannot be opened, which the
+    device watch asks for twice a second. Said once here, plainly; any other error as ALSA says it. */
+void reportAlsaError (const char* file, int line, const char* function, int error, const char* format, ...)
+{
+    static std::atomic<bool> sequencerReported{ false };
+
+    if (function != nullptr && std::strcmp (function, "snd_seq_hw_open") == 0)
+    {
+        if (! sequencerReported.exchange (true))
+            std::fprintf (stderr,
+                          "MIDI: the ALSA sequencer cannot be opened (%s), so no MIDI ports are listed; "
+                          "the program keeps looking for them.\n",
+                          std::strerror (error < 0 ? -error : error));
+        return;
+    }
+
+    std::fprintf (stderr, "ALSA lib %s:%i:(%s) ", file != nullptr ? file : "", line, function != nullptr ? function : "");
+    va_list arguments;
+    va_start (arguments, format);
+    std::vfprintf (stderr, format, arguments);
+    va_end (arguments);
+    std::fprintf (stderr, error != 0 ? ": %s\n" : "\n", snd_strerror (error));
+}
+
+void quietenAlsaErrors() { [[maybe_unused]] static const auto installed = snd_lib_error_set_handler (reportAlsaError); }
+#else
+void quietenAlsaErrors() {}
+#endif
+
 juce::StringArray namesOf (const juce::Array<juce::MidiDeviceInfo>& devices)
 {
     juce::StringArray names;
@@ -64,12 +103,21 @@ private:
 };
 } // namespace
 
-juce::StringArray JuceMidiPortBackend::getOutputNames() { return namesOf (juce::MidiOutput::getAvailableDevices()); }
+juce::StringArray JuceMidiPortBackend::getOutputNames()
+{
+    quietenAlsaErrors();
+    return namesOf (juce::MidiOutput::getAvailableDevices());
+}
 
-juce::StringArray JuceMidiPortBackend::getInputNames() { return namesOf (juce::MidiInput::getAvailableDevices()); }
+juce::StringArray JuceMidiPortBackend::getInputNames()
+{
+    quietenAlsaErrors();
+    return namesOf (juce::MidiInput::getAvailableDevices());
+}
 
 std::unique_ptr<MidiOutputPort> JuceMidiPortBackend::openOutput (const juce::String& name)
 {
+    quietenAlsaErrors();
     const auto devices = juce::MidiOutput::getAvailableDevices();
 
     if (const auto* device = findByName (devices, name))
@@ -81,6 +129,7 @@ std::unique_ptr<MidiOutputPort> JuceMidiPortBackend::openOutput (const juce::Str
 
 std::unique_ptr<MidiInputPort> JuceMidiPortBackend::openInput (const juce::String& name, MidiInputListener& listener)
 {
+    quietenAlsaErrors();
     const auto devices = juce::MidiInput::getAvailableDevices();
 
     if (const auto* device = findByName (devices, name))

@@ -16,7 +16,7 @@ enum class FileReplacement
 {
     replaced,
     readOnly, // the file is there and may not be written: it was left alone
-    failed,   // nothing was replaced; an existing file is as it was
+    failed, // nothing was replaced; an existing file is as it was
 };
 
 /** Puts the bytes in place of the file's contents without ever leaving a part-written file: they
@@ -26,4 +26,8 @@ enum class FileReplacement
     made read-only keep the old file whole. (WholeFileReplacement does the same with the bytes
     given piece by piece.) */
 FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size);
+
+/** Whether replaceWholeFile could put new bytes in the file's place, found out without touching
+    the file: its folder is made when missing, and a new file is made beside it and removed again. */
+bool canReplaceWholeFile (const juce::File& file);
 } // namespace talvor

@@ -1,5 +1,7 @@
 #include "platform/WholeFileReplacement.h"
 
+#include "platform/WholeFile.h"
+
 #if ! JUCE_WINDOWS
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,6 +44,18 @@ bool takePermissionsOf (const juce::File& original, const juce::File& replacemen
 #endif
 }
 } // namespace
+
+bool canReplaceWholeFile (const juce::File& file)
+{
+    if (file == juce::File() || file.isDirectory() || ! file.getParentDirectory().createDirectory())
+        return false;
+
+    if (file.existsAsFile() && isReadOnly (file))
+        return false;
+
+    const juce::TemporaryFile probe (file); // removed again when it goes
+    return juce::FileOutputStream (probe.getFile(), 0).openedOk();
+}
 
 WholeFileReplacement::WholeFileReplacement (const juce::File& file) : target (file)
 {

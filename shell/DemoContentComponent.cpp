@@ -93,16 +93,40 @@ void DemoContentComponent::lookAndFeelChanged()
         setTabBackgroundColour (i, background);
 }
 
+void DemoContentComponent::parentHierarchyChanged()
+{
+    // Arriving in its window, at the size the window took from the content, is the content
+    // area's first layout there: the window, placed before it knew its size, is centred.
+    // Other changes of the hierarchy (the window being shown among them) are no layout.
+    auto* window = getTopLevelComponent();
+    const auto arrived = window != this && window->isOnDesktop() && window != arrivedIn;
+    arrivedIn = window;
+
+    if (arrived)
+        resized();
+}
+
 void DemoContentComponent::resized()
 {
-    juce::TabbedComponent::resized();
+    const auto outermost = ! layingOut;
 
-    if (tabBarIndent > 0)
-        getTabbedButtonBar().setBounds (getTabbedButtonBar().getBounds().withTrimmedLeft (tabBarIndent));
+    {
+        const juce::ScopedValueSetter<bool> during (layingOut, true);
+        juce::TabbedComponent::resized();
 
-    if (recentringLayouts >= recentringLayoutLimit)
+        if (tabBarIndent > 0)
+            getTabbedButtonBar().setBounds (getTabbedButtonBar().getBounds().withTrimmedLeft (tabBarIndent));
+    }
+
+    // A layout that the page's own layout sets off (the editor gives the window its size) is part
+    // of the one that set it off. Only layouts inside the window count: those made while the
+    // content area is built, or before its root component is in the window, would use the count
+    // up unseen.
+    auto* window = getTopLevelComponent();
+
+    if (! outermost || window == this || ! window->isOnDesktop() || recentringLayouts >= recentringLayoutLimit)
         return;
+
     ++recentringLayouts;
-    if (auto* window = getTopLevelComponent(); window != nullptr && window != this)
-        window->centreWithSize (window->getWidth(), window->getHeight());
+    window->centreWithSize (window->getWidth(), window->getHeight());
 }

@@ -31,12 +31,14 @@ public:
     juce::Component* getPage() const { return pageHolder->getPage(); }
     const CodeContent& getCodeView() const { return *codeView; }
 
-    /** The first layouts of any content area re-centre the window; this starts the count again. */
+    /** The first layouts of any content area inside its window re-centre the window; this starts
+        the count again. */
     static void resetRecentringCount();
 
     void mouseDown (const juce::MouseEvent& event) override;
     void lookAndFeelChanged() override;
     void resized() override;
+    void parentHierarchyChanged() override;
 
 private:
     static juce::String sourceTextOf (const juce::File& pageFile);
@@ -47,6 +49,8 @@ private:
     juce::String currentCategory;
     int currentPageIndex{ -1 };
     int tabBarIndent{ 0 };
+    bool layingOut{ false };
+    const juce::Component* arrivedIn{ nullptr }; // compared only: the top-level component it was last in
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DemoContentComponent)
 };

@@ -4,6 +4,7 @@
 #include "shell/DemoSlaveProcess.h"
 #include "shell/MainComponent.h"
 #include "shell/PageRegistry.h"
+#include "shell/SingleInstanceGuard.h"
 
 namespace
 {
@@ -22,10 +23,29 @@ const juce::String DemoRunnerApplication::getApplicationName() { return applicat
 
 const juce::String DemoRunnerApplication::getApplicationVersion() { return "1.13"; }
 
-bool DemoRunnerApplication::moreThanOneInstanceAllowed() { return false; }
+// The framework's lock on Linux is one file for the whole machine, which the first user to start
+// the program owns: every other user's starts are then unguarded. The program's own, per user,
+// guards there instead.
+bool DemoRunnerApplication::moreThanOneInstanceAllowed()
+{
+#if JUCE_WINDOWS
+    return false;
+#else
+    return true;
+#endif
+}
 
 void DemoRunnerApplication::initialise (const juce::String& commandLine)
 {
+    // As the framework's check does, before anything else: a second start ends at once.
+    instanceGuard = std::make_unique<SingleInstanceGuard> (getApplicationName());
+
+    if (! instanceGuard->isOnlyInstance())
+    {
+        stopMessageLoop();
+        return;
+    }
+
     registerAllPages();
 
     if (invokeChildProcessSlave (commandLine))

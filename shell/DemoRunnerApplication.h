@@ -7,6 +7,7 @@
 
 class DemoTaskbarComponent;
 class MainComponent;
+class SingleInstanceGuard;
 
 /** The application: builds the page registry, becomes a child process when asked to, or opens
     the one main window with its tray entry; and ends the program in a defined order. */
@@ -40,6 +41,7 @@ public:
     std::function<void()> releaseProcessWideObjects;
 
 private:
+    std::unique_ptr<SingleInstanceGuard> instanceGuard;
     std::unique_ptr<MainAppWindow> mainWindow;
 
     JUCE_DECLARE_NON_COPYABLE (DemoRunnerApplication)
@@ -61,10 +63,14 @@ public:
 
     bool keyPressed (const juce::KeyPress& key) override;
     void closeButtonPressed() override;
+    void activeWindowStatusChanged() override;
+    void focusGained (FocusChangeType cause) override;
 
     bool contentReady{ false };
 
 private:
+    void passFocusToPage();
+
     std::unique_ptr<DemoTaskbarComponent> trayComponent;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainAppWindow)

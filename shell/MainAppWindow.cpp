@@ -23,8 +23,11 @@ DemoRunnerApplication::MainAppWindow::MainAppWindow (const juce::String& title)
         return;
     }
 
-    // The window follows its content's size; the content starts at the window's own size.
+    // The window follows its content's size; the content starts at the window's own size (which
+    // the editor, laid out in it, changes to its own). The window takes that size before the
+    // content arrives, so that the content's first layout in the window is at its final size.
     root->setSize (getWidth(), getHeight());
+    setSize (root->getWidth(), root->getHeight());
     setContentOwned (root.release(), true);
     setVisible (true);
 
@@ -48,6 +51,28 @@ juce::Rectangle<int> DemoRunnerApplication::MainAppWindow::initialBounds (juce::
 MainComponent* DemoRunnerApplication::MainAppWindow::getMainComponent() const
 {
     return dynamic_cast<MainComponent*> (getContentComponent());
+}
+
+void DemoRunnerApplication::MainAppWindow::activeWindowStatusChanged()
+{
+    if (isActiveWindow())
+        passFocusToPage();
+}
+
+void DemoRunnerApplication::MainAppWindow::focusGained (FocusChangeType) { passFocusToPage(); }
+
+void DemoRunnerApplication::MainAppWindow::passFocusToPage()
+{
+    // The window itself, or nothing in it, has the focus (at the start, or back from a dialog or
+    // a menu): the page takes it, so that its keys work without a click first.
+    const auto* focused = juce::Component::getCurrentlyFocusedComponent();
+
+    if (focused != nullptr && focused != this && isParentOf (focused))
+        return;
+
+    if (auto* root = getMainComponent())
+        if (auto* page = root->getContentArea().getPage(); page != nullptr && page->isShowing() && page->getWantsKeyboardFocus())
+            page->grabKeyboardFocus();
 }
 
 bool DemoRunnerApplication::MainAppWindow::keyPressed (const juce::KeyPress& key) { return juce::Component::keyPressed (key); }

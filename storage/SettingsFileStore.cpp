@@ -2,7 +2,12 @@
 
 #include "platform/WholeFile.h"
 
+#include "storage/SettingsFileStoreXmlForm.h"
+
+#include <zlib.h>
+
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 
@@ -19,32 +24,79 @@ namespace
 constexpr int compressedFileMark = static_cast<int> (juce::ByteOrder::makeInt ('C', 'P', 'R', 'P'));
 constexpr int plainFileMark = static_cast<int> (juce::ByteOrder::makeInt ('P', 'R', 'O', 'P'));
 
-/** The decompressed bytes, or false when they do not decompress within the limit. */
+/** Everything the compressed bytes give, up to their end or up to a data error, as the
+    framework's reader keeps what it read before one (it reads in small pieces; this keeps every
+    byte before the error). False when they did not end as a whole stream: cut short, damaged, with
+    bytes after their end, or holding more than the limit, which leaves nothing. */
 bool decompress (const void* data, size_t size, juce::MemoryBlock& content)
 {
-    juce::MemoryInputStream source (data, size, false);
-    juce::GZIPDecompressorInputStream decompressor (source);
-    juce::MemoryOutputStream out (content, false);
-    char buffer[65536];
+    z_stream stream{};
 
-    for (;;)
+    if (size > std::numeric_limits<uInt>::max() || inflateInit (&stream) != Z_OK)
+        return false;
+
+    stream.next_in = static_cast<Bytef*> (const_cast<void*> (data));
+    stream.avail_in = static_cast<uInt> (size);
+    auto result = Z_OK;
+    auto tooLarge = false;
+
     {
-        const auto count = decompressor.read (buffer, static_cast<int> (sizeof (buffer)));
+        juce::MemoryOutputStream out (content, false);
+        Bytef buffer[65536];
 
-        if (count <= 0)
-            return true;
+        while (result == Z_OK)
+        {
+            stream.next_out = buffer;
+            stream.avail_out = static_cast<uInt> (sizeof (buffer));
+            result = inflate (&stream, Z_NO_FLUSH);
+            const auto produced = sizeof (buffer) - stream.avail_out;
 
-        if (out.getDataSize() + static_cast<size_t> (count) > SettingsFileStore::largestContent)
-            return false;
+            if (out.getDataSize() + produced > SettingsFileStore::largestContent)
+            {
+                tooLarge = true;
+                break;
+            }
 
-        out.write (buffer, static_cast<size_t> (count));
+            out.write (buffer, produced);
+        }
     }
+
+    const auto whole = result == Z_STREAM_END && stream.avail_in == 0;
+    inflateEnd (&stream);
+
+    if (tooLarge)
+        content.reset();
+
+    return whole;
+}
+
+/** Takes a property as the framework does: an empty key is passed over, a key that comes twice
+    keeps its last value in the first one's place. False when the property was not taken as it came. */
+bool addProperty (SettingsFileStore::LoadedFile& loaded, std::unordered_map<std::string, size_t>& indexOfKey,
+                  SettingsFileStore::LoadedFile::Property&& property)
+{
+    if (property.key.empty())
+        return false;
+
+    const auto [known, added] = indexOfKey.emplace (property.key, loaded.properties.size());
+
+    if (! added)
+    {
+        auto& kept = loaded.properties[known->second];
+        kept.valueStart = property.valueStart;
+        kept.valueLength = property.valueLength;
+        return false;
+    }
+
+    loaded.properties.push_back (std::move (property));
+    return true;
 }
 
 /** Reads the properties as the framework's loadAsBinary does: up to the count of them, while
     there are bytes left, each key and value running to its 0 byte or to the end. True when the
     content is exactly what writing these properties gives, so that its compressed bytes can be
-    written back as they are. */
+    written back as they are. Content that ends before the count, a text without its 0 byte or
+    bytes after the last property leave the file not read in full. */
 bool readProperties (juce::MemoryBlock&& content, SettingsFileStore::LoadedFile& loaded)
 {
     const auto size = content.getSize();
@@ -54,11 +106,13 @@ bool readProperties (juce::MemoryBlock&& content, SettingsFileStore::LoadedFile&
     if (size < 4)
     {
         loaded.valueBytes = std::move (content);
+        loaded.readInFull = false;
         return false;
     }
 
     const auto count = static_cast<int> (juce::ByteOrder::littleEndianInt (bytes));
     auto exact = count >= 0;
+    auto whole = exact;
     size_t position = 4;
 
     const auto nextText = [&] (size_t& start, size_t& length)
@@ -68,7 +122,7 @@ bool readProperties (juce::MemoryBlock&& content, SettingsFileStore::LoadedFile&
 
         if (end == nullptr)
         {
-            exact = false;
+            exact = whole = false;
             length = size - position;
             position = size;
             return;
@@ -89,31 +143,44 @@ bool readProperties (juce::MemoryBlock&& content, SettingsFileStore::LoadedFile&
         nextText (property.valueStart, property.valueLength);
         property.key.assign (bytes + keyStart, keyLength);
 
-        if (keyLength == 0)
-        {
-            exact = false; // passed over, as the framework does
-            continue;
-        }
-
-        const auto [known, added] = indexOfKey.emplace (property.key, loaded.properties.size());
-
-        if (! added)
-        {
-            exact = false; // the last value wins, in the first one's place
-            auto& kept = loaded.properties[known->second];
-            kept.valueStart = property.valueStart;
-            kept.valueLength = property.valueLength;
-            continue;
-        }
-
-        loaded.properties.push_back (std::move (property));
+        if (! addProperty (loaded, indexOfKey, std::move (property)))
+            exact = false;
     }
 
     if (read != count || position != size)
-        exact = false;
+        exact = whole = false;
 
     loaded.valueBytes = std::move (content);
+    loaded.readInFull = whole;
     return exact;
+}
+
+/** Reads a file in the framework's XML form; false when it is not a document of that form. */
+bool readXmlForm (const char* bytes, size_t size, SettingsFileStore::LoadedFile& loaded)
+{
+    const auto properties = SettingsFileStoreXmlForm::read (bytes, size);
+
+    if (! properties.has_value())
+        return false;
+
+    std::unordered_map<std::string, size_t> indexOfKey;
+
+    for (const auto& [key, value] : *properties)
+    {
+        SettingsFileStore::LoadedFile::Property property{ key, loaded.valueBytes.getSize(), value.size() };
+        loaded.valueBytes.append (value.data(), value.size());
+        loaded.valueBytes.append ("", 1);
+        addProperty (loaded, indexOfKey, std::move (property));
+    }
+
+    return true;
+}
+
+/** Whether the bytes of the two are the same. */
+bool sameBytes (const juce::File& file, const juce::MemoryBlock& bytes)
+{
+    juce::MemoryBlock other;
+    return file.getSize() == static_cast<juce::int64> (bytes.getSize()) && file.loadFileAsData (other) && other == bytes;
 }
 
 bool writeProperties (juce::OutputStream& out, const SettingsFileStore::LoadedFile& loaded)
@@ -123,7 +190,8 @@ bool writeProperties (juce::OutputStream& out, const SettingsFileStore::LoadedFi
 
     // Bytes as they are, each followed by its terminator.
     for (const auto& property : loaded.properties)
-        if (! out.write (property.key.c_str(), property.key.size() + 1) || ! out.write (loaded.valueOf (property), property.valueLength + 1))
+        if (! out.write (property.key.c_str(), property.key.size() + 1)
+            || ! out.write (loaded.valueOf (property), property.valueLength + 1))
             return false;
 
     return true;
@@ -183,8 +251,14 @@ SettingsFileStore::LoadedFile SettingsFileStore::load (const juce::File& file, c
     loaded.file = file;
     juce::MemoryBlock bytes;
 
-    if (! file.existsAsFile() || ! file.loadFileAsData (bytes) || bytes.getSize() < 4)
+    if (! file.existsAsFile())
         return loaded;
+
+    if (! file.loadFileAsData (bytes) || bytes.getSize() < 4)
+    {
+        loaded.readInFull = file.getSize() == 0; // an empty file holds nothing to lose
+        return loaded;
+    }
 
     const auto mark = static_cast<int> (juce::ByteOrder::littleEndianInt (bytes.getData()));
     const auto* payload = static_cast<const char*> (bytes.getData()) + 4;
@@ -194,7 +268,11 @@ SettingsFileStore::LoadedFile SettingsFileStore::load (const juce::File& file, c
     if (mark == compressedFileMark)
     {
         if (! decompress (payload, payloadSize, content))
+        {
+            readProperties (std::move (content), loaded);
+            loaded.readInFull = false;
             return loaded;
+        }
     }
     else if (mark == plainFileMark)
     {
@@ -202,6 +280,7 @@ SettingsFileStore::LoadedFile SettingsFileStore::load (const juce::File& file, c
     }
     else
     {
+        loaded.readInFull = readXmlForm (static_cast<const char*> (bytes.getData()), bytes.getSize(), loaded);
         return loaded;
     }
 
@@ -212,6 +291,43 @@ SettingsFileStore::LoadedFile SettingsFileStore::load (const juce::File& file, c
     }
 
     return loaded;
+}
+
+juce::File SettingsFileStore::keepUnreadableCopy (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+
+    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
+        return {};
+
+    // A copy kept before, of these very bytes, is the copy; one of other bytes is never replaced.
+    for (int number = 1; number <= 100; ++number)
+    {
+        const juce::File copy (file.getFullPathName() + unreadableCopySuffix + (number > 1 ? "-" + juce::String (number) : juce::String()));
+
+        if (copy.exists())
+        {
+            if (copy.existsAsFile() && sameBytes (copy, bytes))
+                return copy;
+
+            continue;
+        }
+
+        return talvor::replaceWholeFile (copy, bytes.getData(), bytes.getSize()) == talvor::FileReplacement::replaced ? copy : juce::File();
+    }
+
+    return {};
+}
+
+bool SettingsFileStore::keepCopyOfFileHolding (const juce::String& key) const
+{
+    const auto keyBytes = key.toStdString();
+
+    for (const auto* loaded : { usesUserFile() ? &user : &common, usesUserFile() ? &common : nullptr })
+        if (loaded != nullptr && loaded->find (keyBytes) != nullptr)
+            return keepUnreadableCopy (loaded->file) != juce::File();
+
+    return false;
 }
 
 bool SettingsFileStore::save (const LoadedFile& loaded, const juce::PropertiesFile::Options& fileOptions)
@@ -269,20 +385,38 @@ SettingsFileStore::SettingsFileStore (const juce::PropertiesFile::Options& store
     if (use == Use::storing)
         return;
 
-    commonIsWritable = save (common, commonOptions);
+    // The framework finds this out by writing the file again as it read it, which replaces a file
+    // it could not read in full with what it could read of it.
+    commonIsWritable = canBeSaved (commonFile, commonOptions);
     commonChecked = true;
 
     // The user's file matters only when the common one cannot be written.
-    if (! commonIsWritable && ! sameFile)
+    if (usesUserFile())
         user = load (userFile, userOptions);
+
+    // Kept before anything can take the file's place, so that the next store cannot take the only copy.
+    for (const auto* loaded : { &common, &user })
+        if (! loaded->readInFull)
+            keepUnreadableCopy (loaded->file);
+}
+
+bool SettingsFileStore::canBeSaved (const juce::File& file, const juce::PropertiesFile::Options& fileOptions)
+{
+    // What save needs, asked without writing the file.
+    if (fileOptions.doNotSave || file == juce::File() || file.isDirectory())
+        return false;
+
+    if (fileOptions.processLock != nullptr && ! juce::InterProcessLock::ScopedLockType (*fileOptions.processLock).isLocked())
+        return false;
+
+    return talvor::canReplaceWholeFile (file);
 }
 
 const char* SettingsFileStore::findValue (const juce::String& key, size_t& length) const
 {
-    const auto usesUserFile = ! commonIsWritable && ! sameFile;
     const auto keyBytes = key.toStdString();
 
-    for (const auto* loaded : { usesUserFile ? &user : &common, usesUserFile ? &common : nullptr })
+    for (const auto* loaded : { usesUserFile() ? &user : &common, usesUserFile() ? &common : nullptr })
     {
         if (loaded == nullptr)
             break;
@@ -304,7 +438,15 @@ bool SettingsFileStore::storeIn (LoadedFile& target, const juce::PropertiesFile:
     if (! target.set (key, bytes, length) && knownWritable)
         return true;
 
-    return save (target, targetOptions);
+    // What could not be read of the file would be gone once it is written.
+    if (! target.readInFull && keepUnreadableCopy (target.file) == juce::File())
+        return false;
+
+    if (! save (target, targetOptions))
+        return false;
+
+    target.readInFull = true;
+    return true;
 }
 
 bool SettingsFileStore::setValue (const juce::String& key, const void* bytes, size_t length)

@@ -8,21 +8,27 @@
 namespace NsOrvelA
 {
 /** The settings store of juce::ApplicationProperties, for settings kept as compressed binary
-    properties files, read and written directly. Opened for reading, it does what
-    getCommonSettings (true) does when the framework first opens the files: it reads the user's
-    and the common file and checks that the common one can be written, by writing it again as it
-    was read; the common file is then the store, or the user's file (which falls back on the
-    common one for reading) when the common one cannot be written. Opened for storing, it writes
-    the common file once, with the new value, and turns to the user's file only when that fails.
+    properties files, read and written directly. Opened for reading, it reads the user's and the
+    common file as getCommonSettings (true) does, and finds out whether the common one can be
+    written without writing it (the framework writes it again as it read it, which replaces a file
+    it could not read in full with the part it could): the common file is then the store, or the
+    user's file (which falls back on the common one for reading) when the common one cannot be
+    written. Opening never changes a file. Opened for storing, it writes the common file once, with
+    the new value, and turns to the user's file only when that fails.
+
+    A file that cannot be read in full (damaged, cut short, of no known form) is copied beside
+    itself, under its name followed by ".unreadable", as soon as it is found so and before anything
+    replaces it, so that what could not be read is never lost.
 
     The files' content and form stay those of juce::PropertiesFile, which reads them as its own.
     Keys and values are kept as the bytes the file holds and written back as those bytes, whatever
     they are: the framework's own store takes them for UTF-8 and writes a key or value that is not
     with a wrong length and no terminator, which shifts every property after it. The binary forms
     are read here as the framework reads them (a count, then keys and values each ending in a 0
-    byte; an empty key is passed over, a key that comes twice keeps its last value); the XML form,
-    which this program never writes, is not read at all, so that no settings file ever reaches
-    the framework's XML parser. A large value stays bytes and is never made into one long string, a
+    byte; an empty key is passed over, a key that comes twice keeps its last value; of compressed
+    data with an error, what comes before the error); the XML form, which this program never
+    writes, is read by SettingsFileStoreXmlForm, so that no settings file ever reaches the
+    framework's XML parser. A large value stays bytes and is never made into one long string, a
     file is written again by copying its own compressed bytes instead of compressing its content
     anew, and a store compresses with zlib's fastest level instead of its slowest. */
 class SettingsFileStore final
@@ -30,7 +36,7 @@ class SettingsFileStore final
 public:
     enum class Use
     {
-        reading, // the framework's check at opening: the common file is written back as it was read
+        reading, // the framework's check at opening, whether the common file can be written
         storing, // no check: the first store is the check
     };
 
@@ -43,6 +49,18 @@ public:
     /** setValue followed by saveIfNeeded: true once the value is in a file. False when it could
         not be written to either file: nothing was stored. */
     bool setValue (const juce::String& key, const void* bytes, size_t length);
+
+    /** Keeps a copy of the file that findValue takes the key's value from (see keepUnreadableCopy),
+        for a value that could be read but not used; false when there is no such file or no copy. */
+    bool keepCopyOfFileHolding (const juce::String& key) const;
+
+    /** What follows a settings file's name in the name of the copy kept of it. */
+    static constexpr const char* unreadableCopySuffix = ".unreadable";
+
+    /** Copies the file's bytes beside it, to its name followed by unreadableCopySuffix (and by "-2",
+        "-3" ... when a copy of other bytes has that name already); a copy of the same bytes kept
+        before is the copy. The copy, or no file when none could be made. */
+    static juce::File keepUnreadableCopy (const juce::File& file);
 
     /** The zlib level a store compresses with. */
     static constexpr int compressionLevel = 1;
@@ -66,6 +84,7 @@ public:
         std::vector<Property> properties;
         juce::MemoryBlock ownPayload; // the file's compressed bytes, when they hold exactly these properties
         bool payloadIsOwn = false;
+        bool readInFull = true; // false when the file holds bytes that are not among these properties
 
         const Property* find (const std::string& key) const;
         Property* find (const std::string& key);
@@ -75,8 +94,8 @@ public:
         bool set (const std::string& key, const void* bytes, size_t length);
     };
 
-    /** Reads a settings file as juce::PropertiesFile would: no file, a file of another form, or
-        one that does not decompress gives no properties. */
+    /** Reads a settings file as juce::PropertiesFile would: no file or a file of another form
+        gives no properties, compressed data with an error what comes before the error. */
     static LoadedFile load (const juce::File& file, const juce::PropertiesFile::Options& options);
 
     /** Writes the properties as juce::PropertiesFile::save does, in the compressed binary form,
@@ -86,6 +105,8 @@ public:
     static bool save (const LoadedFile& loaded, const juce::PropertiesFile::Options& options);
 
 private:
+    static bool canBeSaved (const juce::File& file, const juce::PropertiesFile::Options& fileOptions);
+    bool usesUserFile() const { return ! commonIsWritable && ! sameFile; }
     bool storeIn (LoadedFile& target, const juce::PropertiesFile::Options& targetOptions, bool knownWritable, const std::string& key,
                   const void* bytes, size_t length);
 

@@ -72,6 +72,7 @@ private:
 
 TEST (ChildProcessModeTest, TheRealProgramStartedAsAChildGreetsAndAnswersCounts)
 {
+    shelltest::useOwnRuntimeFolder();
     Coordinator coordinator;
     ASSERT_TRUE (coordinator.launchWorkerProcess (programFile(), "demoUID", 10000));
 
@@ -90,13 +91,14 @@ TEST (ChildProcessModeTest, TheRealProgramStartedAsAChildGreetsAndAnswersCounts)
     coordinator.killWorkerProcess();
 }
 
-// Starts the program with a home folder of its own, so its single-instance lock is its own.
+// Starts the program with a home and runtime folder of its own, so its single-instance lock is its own.
 class ProgramRun
 {
 public:
     explicit ProgramRun (const juce::File& home)
     {
-        started = process.start (juce::StringArray ("/usr/bin/env", "HOME=" + home.getFullPathName(), programFile().getFullPathName()),
+        started = process.start (juce::StringArray ("/usr/bin/env", "HOME=" + home.getFullPathName(),
+                                                    "XDG_RUNTIME_DIR=" + home.getFullPathName(), programFile().getFullPathName()),
                                  juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr);
     }
 
@@ -180,5 +182,27 @@ TEST (ProgramRunTest, ASecondStartEndsAtOnceAndTheWindowsCloseButtonEndsTheProgr
     EXPECT_FALSE (output.contains ("ERROR: LeakSanitizer")) << output;
     EXPECT_TRUE (programWindows().empty());
     home.deleteRecursively();
+}
+TEST (ProgramRunTest, TheStartsOfDifferentUsersAreGuardedApart)
+{
+    // Two users: each has a home and a runtime folder of their own. The first user's program must
+    // not keep the second user's from starting, and each user's second start still ends at once.
+    juce::TemporaryFile firstFolder, secondFolder;
+    const auto firstHome = firstFolder.getFile(), secondHome = secondFolder.getFile();
+    ASSERT_TRUE (firstHome.createDirectory());
+    ASSERT_TRUE (secondHome.createDirectory());
+
+    ProgramRun first (firstHome), second (secondHome);
+    ASSERT_TRUE (first.started && second.started);
+    EXPECT_TRUE (waitUntil ([&] { return windowsOfProgramsWithHome (firstHome).size() == 1; }, 30000));
+    EXPECT_TRUE (waitUntil ([&] { return windowsOfProgramsWithHome (secondHome).size() == 1; }, 30000))
+        << "the other user's program is not refused";
+
+    ProgramRun again (secondHome);
+    ASSERT_TRUE (again.started);
+    EXPECT_TRUE (again.process.waitForProcessToFinish (30000)) << "a second start of the same user ends at once";
+    EXPECT_TRUE (first.process.isRunning() && second.process.isRunning());
+    firstHome.deleteRecursively();
+    secondHome.deleteRecursively();
 }
 } // namespace

@@ -9,10 +9,34 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/stat.h>
+
 namespace shelltest
 {
 /** The built program, with its resources folder beside it. */
 inline juce::File programFile() { return juce::File (CORVIX_PROGRAM_PATH); }
+
+/** Gives this test process, and the programs it starts, a runtime folder of its own, so that the
+    program's single-instance lock (in-process or started) is its own, never that of a copy of the
+    program running elsewhere on the machine. */
+inline void useOwnRuntimeFolder()
+{
+    struct Folder
+    {
+        Folder()
+        {
+            folder.createDirectory();
+            ::chmod (folder.getFullPathName().toRawUTF8(), 0700);
+            ::setenv ("XDG_RUNTIME_DIR", folder.getFullPathName().toRawUTF8(), 1);
+        }
+        ~Folder() { folder.deleteRecursively(); }
+
+        const juce::File folder = juce::File::createTempFile ("runtime");
+    };
+
+    static const Folder own;
+}
 
 /** The application run in the test's process, as the framework would run it, over a test Host
     with virtual MIDI ports, its loop stop recorded instead of done, and its release of the
@@ -28,6 +52,7 @@ protected:
 
     void SetUp() override
     {
+        useOwnRuntimeFolder();
         pageCategories().clear();
         DemoContentComponent::resetRecentringCount();
         app = std::make_unique<DemoRunnerApplication>();

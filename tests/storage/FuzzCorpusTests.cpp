@@ -42,20 +42,43 @@ class FuzzCorpusSettings : public corvix::testing::HostTest
 {
 };
 
-TEST_F (FuzzCorpusSettings, EverySettingsFileIsReadAndKeepsWhatIsStoredInIt)
+TEST_F (FuzzCorpusSettings, EverySettingsFileIsLeftAsItIsByAStartAndKeepsWhatIsStoredInIt)
 {
     const auto settingsFile = corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf");
+    const juce::File copy (settingsFile.getFullPathName() + SettingsFileStore::unreadableCopySuffix);
 
     for (const auto& file : corpus ("SettingsFileFuzzer"))
     {
         SCOPED_TRACE (file.getFileName().toStdString());
+        copy.deleteFile();
         ASSERT_TRUE (file.copyFileTo (settingsFile));
+        juce::MemoryBlock original, after;
+        ASSERT_TRUE (file.loadFileAsData (original));
 
         auto& next = makeHost();
+        ASSERT_TRUE (settingsFile.loadFileAsData (after));
+        EXPECT_TRUE (after == original) << "opening the file for reading leaves it as it was";
+
+        // What a start could not read in full is kept beside the file, through the next store.
+        juce::PropertiesFile::Options options;
+        options.storageFormat = juce::PropertiesFile::storeAsCompressedBinary;
+        const auto readInFull = SettingsFileStore::load (settingsFile, options).readInFull;
         next.getState().removeAllChildren (nullptr);
         next.getState().setProperty (mapIds::current, 4, nullptr);
         ASSERT_TRUE (next.saveState());
         EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (4));
+
+        if (! readInFull)
+        {
+            EXPECT_TRUE (copy.existsAsFile());
+        }
+
+        if (copy.existsAsFile())
+        {
+            juce::MemoryBlock kept;
+            ASSERT_TRUE (copy.loadFileAsData (kept));
+            EXPECT_TRUE (kept == original);
+        }
     }
 }
 } // namespace

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #if JUCE_LINUX
- #include <sys/inotify.h>
- #include <unistd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 #endif
 
 namespace
@@ -46,6 +46,13 @@ std::string contentOf (const juce::File& file)
     return bytesOf (content);
 }
 
+std::string bytesOfFile (const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+    file.loadFileAsData (bytes);
+    return bytesOf (bytes);
+}
+
 class SettingsFileStoreTest : public corvix::testing::HostTest
 {
 protected:
@@ -53,6 +60,7 @@ protected:
     ~SettingsFileStoreTest() override { reference.deleteRecursively(); }
 
     static juce::File settingsFile() { return corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf"); }
+    static juce::File unreadableCopy() { return corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf.unreadable"); }
     juce::File referenceFile() const { return reference.getChildFile ("OrvelA.conf"); }
 
     /** The framework's own store of the tree, in a folder of its own, as "SAVE AS DEFAULT" wrote
@@ -93,7 +101,8 @@ TEST_F (SettingsFileStoreTest, StartingUpAdoptsWhatTheFrameworkWouldAndLeavesThe
     MapState (tree).slotNode (1, 1).setProperty (mapIds::current, 4, nullptr);
     storeAsTheFrameworkDoes (tree);
     ASSERT_TRUE (referenceFile().copyFileTo (settingsFile()));
-    const auto before = contentOf (settingsFile());
+    juce::MemoryBlock before;
+    ASSERT_TRUE (settingsFile().loadFileAsData (before));
 
     auto& next = makeHost();
 
@@ -102,16 +111,69 @@ TEST_F (SettingsFileStoreTest, StartingUpAdoptsWhatTheFrameworkWouldAndLeavesThe
     ASSERT_NE (xml, nullptr);
     EXPECT_TRUE (identicalTrees (juce::ValueTree::fromXml (*xml), next.getState()));
     EXPECT_EQ (slotDawIds[0], 4);
-    EXPECT_TRUE (contentOf (settingsFile()) == before) << "the check that the file can be written writes the same content";
+    EXPECT_TRUE (bytesOfFile (settingsFile()) == bytesOf (before)) << "opening the file for reading leaves it as it was";
+    EXPECT_FALSE (unreadableCopy().exists());
 }
 
-TEST_F (SettingsFileStoreTest, StartingWithoutAFileLeavesAnEmptyOneAsTheFrameworkDoes)
+TEST_F (SettingsFileStoreTest, DamagedFilesAreLeftAsTheyAreAndKeptBesideThemselvesThroughTheNextStore)
+{
+    // A valid store of a large map, which the damaged ones below are made of.
+    host->getState().setProperty (mapIds::current, 4, nullptr);
+    ASSERT_TRUE (host->saveState());
+    const auto valid = bytesOfFile (settingsFile());
+    ASSERT_GT (valid.size(), 100000u);
+
+    auto flipped = valid;
+    flipped[valid.size() / 3] = static_cast<char> (flipped[valid.size() / 3] ^ 0x10);
+    auto trailing = valid;
+    trailing += "more";
+
+    struct Damage
+    {
+        const char* what;
+        std::string bytes;
+        int adoptedCurrent; // what the start takes as the selected unit; 0: whatever the flip left
+    };
+
+    for (const auto& [what, damaged, adoptedCurrent] :
+         { Damage{ "text", "this is not a settings file\n", 1 }, Damage{ "cut short", valid.substr (0, valid.size() / 2), 1 },
+           Damage{ "a flipped byte", flipped, 0 }, Damage{ "bytes after the data", trailing, 4 } })
+    {
+        SCOPED_TRACE (what);
+        unreadableCopy().deleteFile();
+        ASSERT_TRUE (settingsFile().replaceWithData (damaged.data(), damaged.size()));
+
+        auto& started = makeHost();
+        EXPECT_TRUE (bytesOfFile (settingsFile()) == damaged) << "opening the file for reading leaves it as it was";
+        ASSERT_TRUE (unreadableCopy().existsAsFile());
+        EXPECT_TRUE (bytesOfFile (unreadableCopy()) == damaged);
+
+        if (adoptedCurrent != 0)
+        {
+            EXPECT_EQ (started.getState().getProperty (mapIds::current), juce::var (adoptedCurrent));
+        }
+
+        // "SAVE AS DEFAULT" replaces the file, and the copy stays; the next start makes no other.
+        started.getState().setProperty (mapIds::current, 3, nullptr);
+        ASSERT_TRUE (started.saveState());
+        EXPECT_TRUE (bytesOfFile (unreadableCopy()) == damaged);
+        EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (3));
+        EXPECT_EQ (corvix::testing::testSettingsFolder().getNumberOfChildFiles (juce::File::findFiles), 2);
+    }
+
+    // A copy of other bytes is never replaced: the next copy takes a name of its own.
+    ASSERT_TRUE (settingsFile().replaceWithText ("damaged again"));
+    makeHost();
+    EXPECT_TRUE (bytesOfFile (unreadableCopy()) == trailing);
+    EXPECT_EQ (bytesOfFile (juce::File (unreadableCopy().getFullPathName() + "-2")), "damaged again");
+}
+
+TEST_F (SettingsFileStoreTest, StartingWithoutAFileWritesNone)
 {
     settingsFile().deleteFile();
     makeHost();
 
-    ASSERT_TRUE (settingsFile().existsAsFile());
-    EXPECT_EQ (contentOf (settingsFile()), std::string (4, '\0'));
+    EXPECT_FALSE (settingsFile().exists());
     EXPECT_EQ (host->getState().getProperty (mapIds::ver).toString(), "0.23");
 }
 
@@ -153,16 +215,45 @@ TEST_F (SettingsFileStoreTest, OtherKeysAndUnusualFilesAreKeptAsTheFrameworkKeep
     EXPECT_TRUE (contentOf (settingsFile()) == contentOf (referenceFile()));
 }
 
-TEST_F (SettingsFileStoreTest, AFileInTheXmlFormIsNeverParsed)
+TEST_F (SettingsFileStoreTest, AFileInTheXmlFormIsReadAsTheFrameworkReadsItWithoutItsParser)
 {
-    // This program never writes that form; reading it would hand the file to the framework's XML
-    // parser, which hangs on this text.
-    ASSERT_TRUE (settingsFile().replaceWithText ("<?xml version=\"1.0\"?><PROPERTIES><VALUE name=\"state\" val=\"x\"/>"
-                                                 "<store><?a?>b&amp;</store></PROPERTIES>"));
+    auto tree = host->getState().createCopy();
+    MapState (tree).slotNode (1, 1).setProperty (mapIds::current, 6, nullptr);
+    MapState (tree).controlEntry (40, 1, 1).setProperty (mapIds::name, "A <b> & \"c\"", nullptr);
+    juce::StringPairArray others;
+    others.set ("other", "kept & \"quoted\"");
+
+    auto options = optionsIn (corvix::testing::testSettingsFolder());
+    options.storageFormat = juce::PropertiesFile::storeAsXML;
+    {
+        juce::PropertiesFile framework (options);
+        framework.getAllProperties().addArray (others);
+        framework.setValue ("state", tree.createXml().get());
+        ASSERT_TRUE (framework.save());
+    }
+    const auto before = bytesOfFile (settingsFile());
+
     auto& next = makeHost();
-    EXPECT_EQ (next.getState().getNumChildren(), 8) << "the default tree";
-    EXPECT_TRUE (next.saveState());
-    EXPECT_NE (SettingsFileStore::load (settingsFile(), optionsIn (corvix::testing::testSettingsFolder())).find ("state"), nullptr);
+    const auto xml = juce::PropertiesFile (options).getXmlValue ("state");
+    ASSERT_NE (xml, nullptr);
+    EXPECT_TRUE (identicalTrees (next.getState(), juce::ValueTree::fromXml (*xml)));
+    EXPECT_EQ (slotDawIds[0], 6);
+    EXPECT_TRUE (bytesOfFile (settingsFile()) == before);
+    EXPECT_FALSE (unreadableCopy().exists());
+
+    // Stored again in the compressed form, with the other key as the framework reads it.
+    ASSERT_TRUE (next.saveState());
+    juce::PropertiesFile readBack (optionsIn (corvix::testing::testSettingsFolder()));
+    EXPECT_EQ (readBack.getValue ("other"), "kept & \"quoted\"");
+    EXPECT_EQ (readBack.getValue ("state"), tree.createXml()->toString (settingsValueFormat()));
+
+    // The framework's parser hangs on this text; here it is a map that cannot be adopted.
+    const juce::String hostile ("<?xml version=\"1.0\"?><PROPERTIES><VALUE name=\"state\" val=\"x\"/>"
+                                "<store><?a?>b&amp;</store></PROPERTIES>");
+    ASSERT_TRUE (settingsFile().replaceWithText (hostile));
+    EXPECT_EQ (makeHost().getState().getNumChildren(), 8) << "the default tree";
+    EXPECT_EQ (bytesOfFile (settingsFile()), hostile.toStdString());
+    EXPECT_EQ (bytesOfFile (unreadableCopy()), hostile.toStdString());
 }
 
 /** An uncompressed settings file of keys and values, each ending in a 0 byte. */
@@ -198,9 +289,8 @@ TEST_F (SettingsFileStoreTest, AStoredValueThatIsNotUtf8IsNeitherOverReadNorAdop
 
 TEST_F (SettingsFileStoreTest, HostileStoredValuesNeitherCrashNorHang)
 {
-    for (const auto& value : { std::string ("<store b=\"&\xbb\xbb\"/>"), std::string ("<a>x\xff"),
-                                     std::string ("<!DOCTYPEs\x8dn><a>&;"), std::string ("<store><?a?>b&amp;</store>"),
-                                     "<store>" + std::string (300000, '<') })
+    for (const auto& value : { std::string ("<store b=\"&\xbb\xbb\"/>"), std::string ("<a>x\xff"), std::string ("<!DOCTYPEs\x8dn><a>&;"),
+                               std::string ("<store><?a?>b&amp;</store>"), "<store>" + std::string (300000, '<') })
     {
         const auto bytes = plainSettingsFile ({ { "state", value } });
         ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
@@ -215,7 +305,7 @@ TEST_F (SettingsFileStoreTest, KeysAndValuesOfAnyBytesReadBackAsTheyWereWritten)
     const auto bytes = plainSettingsFile ({ { "k\x80y", "v\xff" }, { "state", "<store ver=\"0.22\"/>" }, { "after", "kept" } });
     ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
 
-    auto& next = makeHost(); // writes the file back at start-up
+    auto& next = makeHost();
     next.getState().removeAllChildren (nullptr);
     next.getState().setProperty (mapIds::current, 5, nullptr);
     ASSERT_TRUE (next.saveState());

@@ -1,0 +1,209 @@
+#include "tests/shell/ProgramOnOwnDisplay.h"
+
+#include "tests/shell/ShellTestSupport.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+namespace shelltest
+{
+namespace
+{
+// Windows come and go while they are asked about: a window gone by then is not an error here.
+int ignoreError (Display*, XErrorEvent*) { return 0; }
+
+Display* connection (void* display) { return static_cast<Display*> (display); }
+} // namespace
+
+ProgramOnOwnDisplay::ProgramOnOwnDisplay (int screenWidth, int screenHeight) : width (screenWidth), height (screenHeight)
+{
+    previousErrorHandler = reinterpret_cast<void*> (XSetErrorHandler (ignoreError));
+
+    // A display number that no other server on the machine holds, picked from a wide range so
+    // that test programs running side by side do not meet.
+    juce::Random random;
+
+    for (int attempt = 0; attempt < 20 && display == nullptr; ++attempt)
+    {
+        number = 300 + random.nextInt (3000);
+
+        if (juce::File ("/tmp/.X" + juce::String (number) + "-lock").exists())
+            continue;
+
+        displayName = ":" + juce::String (number);
+
+        if (! server.start (juce::StringArray ("Xvfb", displayName, "-screen", "0",
+                                               juce::String (width) + "x" + juce::String (height) + "x24", "-wr", "-nolisten", "tcp"),
+                            0))
+            return;
+
+        waitUntil (
+            [this]
+            {
+                display = XOpenDisplay (displayName.toRawUTF8());
+                return display != nullptr || ! server.isRunning();
+            },
+            20000);
+
+        if (display == nullptr)
+        {
+            server.kill();
+            server.waitForProcessToFinish (5000);
+        }
+    }
+
+    home = juce::File::createTempFile ("home");
+    home.createDirectory();
+}
+
+ProgramOnOwnDisplay::~ProgramOnOwnDisplay()
+{
+    if (process.isRunning())
+        process.kill();
+
+    if (display != nullptr)
+        XCloseDisplay (connection (display));
+
+    if (server.isRunning())
+    {
+        server.kill();
+        server.waitForProcessToFinish (5000);
+    }
+
+    // Killed, the server leaves its lock and socket behind.
+    if (number > 0)
+    {
+        juce::File ("/tmp/.X" + juce::String (number) + "-lock").deleteFile();
+        juce::File ("/tmp/.X11-unix/X" + juce::String (number)).deleteFile();
+    }
+
+    XSetErrorHandler (reinterpret_cast<XErrorHandler> (previousErrorHandler));
+    home.deleteRecursively();
+}
+
+bool ProgramOnOwnDisplay::startProgram()
+{
+    return display != nullptr
+           && process.start (juce::StringArray ("/usr/bin/env", "DISPLAY=" + displayName, "HOME=" + home.getFullPathName(),
+                                                "XDG_RUNTIME_DIR=" + home.getFullPathName(), programFile().getFullPathName()),
+                             juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr);
+}
+
+std::optional<ProgramOnOwnDisplay::WindowState> ProgramOnOwnDisplay::programWindow() const
+{
+    auto* x = connection (display);
+
+    if (x == nullptr)
+        return std::nullopt;
+
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+
+    if (XQueryTree (x, DefaultRootWindow (x), &root, &parent, &children, &count) == 0)
+        return std::nullopt;
+
+    std::optional<WindowState> found;
+
+    for (unsigned int i = 0; i < count && ! found.has_value(); ++i)
+    {
+        // The framework names its windows in UTF-8, which XFetchName does not read.
+        Atom type = None;
+        int format = 0;
+        unsigned long length = 0, remaining = 0;
+        unsigned char* name = nullptr;
+
+        if (XGetWindowProperty (x, children[i], XA_WM_NAME, 0, 256, False, AnyPropertyType, &type, &format, &length, &remaining, &name)
+                != Success
+            || name == nullptr)
+            continue;
+
+        const auto title = juce::String::fromUTF8 (reinterpret_cast<const char*> (name), static_cast<int> (length));
+        XFree (name);
+        XWindowAttributes attributes;
+
+        if (! title.startsWith ("Orvel-A") || XGetWindowAttributes (x, children[i], &attributes) == 0)
+            continue;
+
+        found = WindowState{
+            children[i], { attributes.x, attributes.y, attributes.width, attributes.height }, title, attributes.map_state == IsViewable
+        };
+    }
+
+    if (children != nullptr)
+        XFree (children);
+
+    return found;
+}
+
+void ProgramOnOwnDisplay::moveAndResize (unsigned long window, juce::Rectangle<int> bounds) const
+{
+    auto* x = connection (display);
+    XMoveResizeWindow (x, window, bounds.getX(), bounds.getY(), static_cast<unsigned int> (bounds.getWidth()),
+                       static_cast<unsigned int> (bounds.getHeight()));
+    XSync (x, False);
+}
+
+void ProgramOnOwnDisplay::typeKey (const char* keyName, bool withControl) const
+{
+    auto* x = connection (display);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus (x, &focus, &revert);
+
+    // Without a window manager the focus follows the pointer: the window under it gets the key.
+    if (focus == PointerRoot || focus == None)
+    {
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, winX = 0, winY = 0;
+        unsigned int mask = 0;
+        XQueryPointer (x, DefaultRootWindow (x), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
+        focus = child;
+    }
+
+    XKeyEvent event{};
+    event.display = x;
+    event.window = focus;
+    event.root = DefaultRootWindow (x);
+    event.subwindow = None;
+    event.time = CurrentTime;
+    event.same_screen = True;
+
+    // The framework follows the modifier keys by their own presses and releases.
+    const auto send = [&] (const char* name, int type, unsigned int state)
+    {
+        event.type = type;
+        event.keycode = XKeysymToKeycode (x, XStringToKeysym (name));
+        event.state = state;
+        XSendEvent (x, focus, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*> (&event));
+    };
+
+    if (withControl)
+        send ("Control_L", KeyPress, 0);
+
+    send (keyName, KeyPress, withControl ? ControlMask : 0);
+    send (keyName, KeyRelease, withControl ? ControlMask : 0);
+
+    if (withControl)
+        send ("Control_L", KeyRelease, ControlMask);
+
+    XSync (x, False);
+}
+
+bool ProgramOnOwnDisplay::waitUntil (const std::function<bool()>& condition, int timeoutMs)
+{
+    const auto end = juce::Time::getMillisecondCounter() + static_cast<juce::uint32> (timeoutMs);
+
+    while (! condition())
+    {
+        if (juce::Time::getMillisecondCounter() > end)
+            return false;
+
+        juce::Thread::sleep (20);
+    }
+
+    return true;
+}
+} // namespace shelltest

@@ -1,0 +1,109 @@
+// Tests that start the built program on a small virtual screen of its own and watch it as the user
+// would: where its window appears, what the first pictures of it show, and what its keys do.
+#include "tests/shell/ProgramOnOwnDisplay.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using shelltest::ProgramOnOwnDisplay;
+
+constexpr int generousMs = 30000;
+
+bool showsTheEditor (const std::optional<ProgramOnOwnDisplay::WindowState>& window)
+{
+    return window.has_value() && window->mapped && window->title.startsWith ("Orvel-A/B Corvix");
+}
+
+class ProgramStartTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE (screen.hasDisplay()) << "no virtual X server could be started";
+        ASSERT_TRUE (screen.startProgram());
+    }
+
+    ProgramOnOwnDisplay::WindowState waitForTheEditor()
+    {
+        std::optional<ProgramOnOwnDisplay::WindowState> window;
+        EXPECT_TRUE (ProgramOnOwnDisplay::waitUntil (
+            [&]
+            {
+                window = screen.programWindow();
+                return showsTheEditor (window);
+            },
+            generousMs))
+            << "the program ended: " << ! screen.program().isRunning();
+        return window.value_or (ProgramOnOwnDisplay::WindowState{});
+    }
+
+    ProgramOnOwnDisplay screen{ 1024, 768 };
+};
+
+TEST_F (ProgramStartTest, OnASmallScreenTheWindowFitsCentredAndItsFirstLayoutsReCentreIt)
+{
+    const auto shown = waitForTheEditor();
+    const juce::Rectangle<int> screenArea (screen.width, screen.height);
+    const auto centred = screenArea.withSizeKeepingCentre (850, 720);
+    EXPECT_EQ (shown.bounds.toString(), centred.toString()) << "the whole editor, its command row among it, is on the screen";
+
+    // The user moves the window and drags it to another size; the editor takes its own size back.
+    // The start-up's layout in the window was the first of the five that re-centre it.
+    juce::String recentred; // one letter a resize: y re-centred, n not
+
+    for (int resize = 0; resize < 6; ++resize)
+    {
+        screen.moveAndResize (shown.id, { 3, 4, 900 + 10 * resize, 650 });
+        ASSERT_TRUE (ProgramOnOwnDisplay::waitUntil (
+            [&]
+            {
+                const auto now = screen.programWindow();
+                return now.has_value() && now->bounds.getWidth() == 850 && now->bounds.getHeight() == 720;
+            },
+            generousMs));
+
+        // The re-centring comes in the same layout that gave the size back, just after it.
+        juce::Thread::sleep (500);
+        const auto now = screen.programWindow();
+        ASSERT_TRUE (now.has_value());
+        recentred << (now->bounds == centred ? "y" : "n");
+        EXPECT_TRUE (now->bounds == centred || now->bounds.getPosition() == juce::Point<int> (3, 4)) << now->bounds.toString();
+    }
+
+    EXPECT_EQ (recentred, "yyyynn");
+}
+TEST_F (ProgramStartTest, CtrlQQuitsFromTheFirstMomentTheEditorIsShown)
+{
+    // Nothing clicked first: the editor has the keyboard focus as soon as it is shown.
+    waitForTheEditor();
+    screen.typeKey ("q", true);
+    ASSERT_TRUE (screen.program().waitForProcessToFinish (generousMs)) << "Ctrl+Q reached the editor";
+    EXPECT_EQ (screen.program().getExitCode(), 0u);
+}
+
+TEST_F (ProgramStartTest, AMissingMidiSequencerIsReportedOnceAndThenWatchedForQuietly)
+{
+    // The device watch looks for MIDI ports twice a second once it runs, from 2 s after the start.
+    waitForTheEditor();
+    juce::Thread::sleep (5000);
+    screen.program().kill();
+    const auto lines = juce::StringArray::fromLines (screen.program().readAllProcessOutput());
+    int aboutTheSequencer = 0, alsaLines = 0;
+
+    for (const auto& line : lines)
+    {
+        aboutTheSequencer += line.containsIgnoreCase ("sequencer") || line.contains ("/dev/snd/seq") ? 1 : 0;
+        alsaLines += line.startsWith ("ALSA lib") ? 1 : 0;
+    }
+
+    // A machine with a sequencer device has nothing to say about it.
+    EXPECT_LE (aboutTheSequencer, 1) << lines.joinIntoString ("\n");
+    EXPECT_EQ (alsaLines, 0) << lines.joinIntoString ("\n");
+
+    if (! juce::File ("/dev/snd/seq").exists())
+    {
+        EXPECT_EQ (aboutTheSequencer, 1) << "said once, plainly";
+    }
+}
+} // namespace
