@@ -1,7 +1,6 @@
 #include "firmware/FirmwareDownload.h"
 
 #include "firmware/FirmwareDownloadTask.h"
-#include "platform/MessageLoopWait.h"
 
 namespace talvor
 {
@@ -56,21 +55,7 @@ juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& targe
 
     {
         FirmwareDownloadTask task (url, partial.getFile(), limits.connectionTimeoutMs);
-        const auto started = juce::Time::getMillisecondCounterHiRes();
-
-        while (! task.isFinished())
-        {
-            const auto stop = limits.stopRequested != nullptr && limits.stopRequested();
-
-            if (stop || juce::Time::getMillisecondCounterHiRes() - started >= limits.deadlineMs)
-            {
-                task.cancel();
-                break;
-            }
-
-            waitMs (limits.pollMs);
-        }
-
+        task.finishBy (juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs, limits.pollMs, limits.stopRequested);
         ok = task.succeeded() && ! isWebPage (task.getContentType(), partial.getFile());
     }
 

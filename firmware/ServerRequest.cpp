@@ -1,7 +1,5 @@
 #include "firmware/ServerRequest.h"
 
-#include "platform/MessageLoopWait.h"
-
 namespace talvor
 {
 namespace
@@ -23,30 +21,16 @@ ScopedCatalogueLimits::ScopedCatalogueLimits (CatalogueLimits limits) : previous
 ScopedCatalogueLimits::~ScopedCatalogueLimits() { installedLimits() = std::move (previous); }
 
 //==============================================================================
-ServerRequest::ServerRequest (const juce::URL& urlToAsk, int timeoutMs, int largestBytes)
-    : juce::Thread ("Firmware server"), url (urlToAsk), connectionTimeoutMs (timeoutMs), largestBodyBytes (largestBytes)
+ServerRequest::ServerRequest (const juce::URL& url, int connectionTimeoutMs, int largestBytes)
+    : largestBodyBytes (largestBytes),
+      request ("Firmware server", url, connectionTimeoutMs,
+               [this] (juce::WebInputStream& web, const juce::Thread& thread) { return readAnswer (web, thread); })
 {
-    startThread();
 }
-
-ServerRequest::~ServerRequest() { cancel(); }
 
 bool ServerRequest::finishBy (double deadlineAtMs, const CatalogueLimits& limits)
 {
-    while (! isFinished())
-    {
-        const auto stop = limits.stopRequested != nullptr && limits.stopRequested();
-
-        if (stop || juce::Time::getMillisecondCounterHiRes() >= deadlineAtMs)
-        {
-            cancel();
-            return false;
-        }
-
-        waitMs (limits.pollMs);
-    }
-
-    return true;
+    return request.finishBy (deadlineAtMs, limits.pollMs, limits.stopRequested);
 }
 
 juce::String ServerRequest::body() const
@@ -59,57 +43,20 @@ juce::String ServerRequest::body() const
     return juce::String::createStringFromData (bytes.getData(), static_cast<int> (bytes.getDataSize()));
 }
 
-void ServerRequest::cancel()
+bool ServerRequest::readAnswer (juce::WebInputStream& web, const juce::Thread& thread)
 {
-    {
-        const juce::ScopedLock guard (streamLock);
-        signalThreadShouldExit();
-
-        if (stream != nullptr)
-            stream->cancel();
-    }
-
-    // The stream gives up within one of curl's polling rounds (under a second) once cancelled.
-    waitForThreadToExit (-1);
-}
-
-void ServerRequest::run()
-{
-    complete = transfer();
-    finished = true;
-}
-
-bool ServerRequest::transfer()
-{
-    juce::WebInputStream* web = nullptr;
-
-    {
-        const juce::ScopedLock guard (streamLock);
-
-        if (threadShouldExit())
-            return false;
-
-        stream = std::make_unique<juce::WebInputStream> (url, false);
-        stream->withConnectionTimeout (connectionTimeoutMs);
-        stream->withNumRedirectsToFollow (5);
-        web = stream.get();
-    }
-
-    if (! web->connect (nullptr) || threadShouldExit() || web->isError())
-        return false;
-
-    status = web->getStatusCode();
+    status = web.getStatusCode();
 
     if (largestBodyBytes <= 0)
         return true;
 
     juce::HeapBlock<char> buffer (0x4000);
 
-    while (! threadShouldExit())
+    while (! thread.threadShouldExit())
     {
-        const auto got = web->read (buffer.get(), 0x4000);
+        const auto got = web.read (buffer.get(), 0x4000);
 
-        if (got < 0 || web->isError())
+        if (got < 0 || web.isError())
             return false;
 
         if (got == 0)
@@ -122,6 +69,6 @@ bool ServerRequest::transfer()
         bytes.write (buffer.get(), static_cast<size_t> (got));
     }
 
-    return ! threadShouldExit() && ! web->isError();
+    return ! thread.threadShouldExit() && ! web.isError();
 }
 } // namespace talvor

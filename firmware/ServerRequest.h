@@ -1,12 +1,12 @@
 #pragma once
 
+#include "firmware/ServerRequestThread.h"
 #include "firmware/WizardState.h"
 
 #include <juce_core/juce_core.h>
 
 #include <atomic>
 #include <functional>
-#include <memory>
 
 namespace talvor
 {
@@ -47,28 +47,25 @@ private:
     CatalogueLimits previous;
 };
 
-/** One GET request to the firmware server on its own thread, connection included, so that the
-    message thread only polls it and can stop it at any moment: a server that trickles its answer
-    or never finishes it would otherwise hold the message thread for as long as it pleases. */
-class ServerRequest final : private juce::Thread
+/** One GET request to the firmware server on its own thread (see ServerRequestThread), its
+    answer's status and, where asked for, its body kept in memory. Going out of scope stops the
+    request if it still runs and waits for its thread. */
+class ServerRequest final
 {
 public:
     /** With a largest body of 0 only the status is asked for; the body is not read. */
     ServerRequest (const juce::URL& url, int connectionTimeoutMs, int largestBodyBytes);
-
-    /** Stops the request if it still runs and waits for its thread. */
-    ~ServerRequest() override;
 
     /** Polls while the message loop runs until the request has finished, the time (in
         juce::Time::getMillisecondCounterHiRes terms) has come or a stop is requested; in the
         last two cases stops it. True when it finished by itself. */
     bool finishBy (double deadlineAtMs, const CatalogueLimits& limits);
 
-    bool isFinished() const noexcept { return finished.load(); }
+    bool isFinished() const noexcept { return request.isFinished(); }
 
     /** True once finished with an answer: its status, and the whole body within the size limit
         where the body was asked for. */
-    bool succeeded() const noexcept { return isFinished() && complete.load(); }
+    bool succeeded() const noexcept { return request.succeeded(); }
 
     /** The answer's status; 0 without an answer. */
     int statusCode() const noexcept { return status.load(); }
@@ -77,23 +74,17 @@ public:
     juce::String body() const;
 
     /** Stops the transfer and waits for the thread. */
-    void cancel();
+    void cancel() { request.cancel(); }
 
 private:
-    void run() override;
-    bool transfer();
+    bool readAnswer (juce::WebInputStream& web, const juce::Thread& thread);
 
-    const juce::URL url;
-    const int connectionTimeoutMs;
     const int largestBodyBytes;
-
-    juce::CriticalSection streamLock;
-    std::unique_ptr<juce::WebInputStream> stream;
     juce::MemoryOutputStream bytes;
-
     std::atomic<int> status{ 0 };
-    std::atomic<bool> finished{ false };
-    std::atomic<bool> complete{ false };
+
+    // Last, so that its thread has ended before what it writes to goes.
+    ServerRequestThread request;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ServerRequest)
 };

@@ -304,9 +304,14 @@ void FirmwareUpgradeComponent::runStep (int stepIndex)
     const auto outermost = stepDepth == 0;
 
     // A step that would chain the next one after an Esc or a close starts nothing: the unit is
-    // sent nothing more and the window can close as soon as the running step returns.
+    // sent nothing more and the window can close as soon as the running step returns. An Esc
+    // stops the run it was pressed in, or nothing when none ran: a run the user starts afterwards
+    // begins without it.
     if (outermost)
+    {
         chainStopped = false;
+        abortRequested = false;
+    }
     else if (chainStopped || closeRequested)
         return;
 

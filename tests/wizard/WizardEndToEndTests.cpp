@@ -117,6 +117,43 @@ TEST_F (WholeUpgrade, OneClickUpgradesAUnitOfThisSystemFromTheServer)
     EXPECT_EQ (ports.getOpenPortCount(), 0);
 }
 
+TEST_F (WholeUpgrade, AnEscPressedBetweenStepsDoesNotStopTheNextStepTheUserStarts)
+{
+    addUnit ("Orvel-A V1.05 1");
+    startServer().respondAlways (
+        "/firmware.xml", Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
+    const auto bytes = firmwareBytes();
+    server->respondAlways ("/orvel_a_1.06.bin", Response::ok (bytes));
+    scripted.answerOkCancel (true);
+    std::vector<int> steps;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            wizard.keyPressed (juce::KeyPress ('a'));
+
+            for (int step = 0; step < FirmwareUpgradeComponent::stepCount; ++step)
+            {
+                // An Esc while no step runs, once the unit is ready for its firmware.
+                if (step == 3)
+                    pressEscape (wizard);
+
+                click (wizard, step);
+                steps.push_back (wizard.getCurrentStep());
+            }
+        });
+    pressInChooser ("OK"); // step 1: the unit's port
+    pressInChooser ("OK"); // step 4: the firmware
+
+    EXPECT_EQ (launchFirmwareUpgrader (2057, nullptr, true, true), 0);
+
+    EXPECT_EQ (steps, (std::vector<int>{ 0, 1, 2, 3, -1 }));
+    EXPECT_EQ (server->requestCount ("/orvel_a_1.06.bin"), 1) << "the catalogue was read and its file fetched";
+    const auto flash = tool.flash ((int) bytes.getSize());
+    EXPECT_EQ (std::memcmp (flash.begin(), bytes.getData(), bytes.getSize()), 0);
+    EXPECT_EQ (boxesWithMessage ("Your firmware has been upgraded!"), 1);
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
+}
+
 TEST_F (WholeUpgrade, AUnitFlashedOverMidiIsUpgradedStepByStepInTestMode)
 {
     ports.addOutput ("TALVOR X Midi 1", nullptr);
