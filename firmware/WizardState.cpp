@@ -18,7 +18,12 @@ juce::String defaultBootloaderToolPath()
 
 juce::File defaultFirmwareCacheFolder()
 {
+#if JUCE_WINDOWS
+    // The common application-data folder itself, C:\ProgramData\ on a standard installation.
+    return juce::File::getSpecialLocation (juce::File::commonApplicationDataDirectory);
+#else
     return juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("Talvor/OrvelA/firmware");
+#endif
 }
 
 juce::File firmwareCacheFolder()

@@ -2,7 +2,10 @@
 # Sets up a fresh Debian machine, builds the project twice (release, and with AddressSanitizer
 # and UndefinedBehaviorSanitizer) and runs every test of both builds under a virtual X server;
 # then builds the fuzz targets (clang, libFuzzer and both sanitizers) and runs each for a short,
-# fixed time over its seed corpus. Exits non-zero when anything fails or a fuzzer finds a fault.
+# fixed time over its seed corpus; last, cross-builds the Windows flavour and runs each of its test
+# programs under Wine (one Wine process per program) on the virtual X server, and lists the tests
+# that skipped themselves there with their reasons. Exits non-zero when anything fails or a fuzzer
+# finds a fault.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -29,6 +32,16 @@ echo "==> Fuzzing"
 if ! "$root/scripts/fuzz.sh" 20; then
     status=1
 fi
+
+echo "==> Building windows"
+"$root/scripts/build.sh" windows
+echo "==> Testing windows (under Wine)"
+rm -rf "$root/build/windows/Testing/skipped"
+if ! xvfb-run -a -s "-screen 0 1280x1024x24" \
+        ctest --test-dir "$root/build/windows" --output-on-failure --parallel "$(nproc)"; then
+    status=1
+fi
+"$root/scripts/windows-skipped.sh" "$root/build/windows"
 
 if ((status != 0)); then
     echo "==> Some tests failed" >&2

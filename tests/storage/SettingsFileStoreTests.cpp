@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #if JUCE_LINUX
- #include <sys/inotify.h>
- #include <unistd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 #endif
 
 namespace
@@ -198,9 +198,8 @@ TEST_F (SettingsFileStoreTest, AStoredValueThatIsNotUtf8IsNeitherOverReadNorAdop
 
 TEST_F (SettingsFileStoreTest, HostileStoredValuesNeitherCrashNorHang)
 {
-    for (const auto& value : { std::string ("<store b=\"&\xbb\xbb\"/>"), std::string ("<a>x\xff"),
-                                     std::string ("<!DOCTYPEs\x8dn><a>&;"), std::string ("<store><?a?>b&amp;</store>"),
-                                     "<store>" + std::string (300000, '<') })
+    for (const auto& value : { std::string ("<store b=\"&\xbb\xbb\"/>"), std::string ("<a>x\xff"), std::string ("<!DOCTYPEs\x8dn><a>&;"),
+                               std::string ("<store><?a?>b&amp;</store>"), "<store>" + std::string (300000, '<') })
     {
         const auto bytes = plainSettingsFile ({ { "state", value } });
         ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
@@ -258,6 +257,9 @@ TEST_F (SettingsFileStoreTest, AStoreWritesTheFileOnce)
 
 TEST_F (SettingsFileStoreTest, AStoreThatCannotBeWrittenIsReportedAndKeepsTheStoredMap)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "a full disk is made with a POSIX file-size limit; Windows has none for an ordinary user";
+#endif
     host->getState().setProperty (mapIds::current, 6, nullptr);
     ASSERT_TRUE (host->saveState());
     const auto before = contentOf (settingsFile());
