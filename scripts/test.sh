@@ -4,7 +4,8 @@
 # then builds the fuzz targets (clang, libFuzzer and both sanitizers) and runs each for a short,
 # fixed time over its seed corpus; last, cross-builds the Windows flavour and runs each of its test
 # programs under Wine (one Wine process per program) on the virtual X server, and lists the tests
-# that skipped themselves there with their reasons. Exits non-zero when anything fails or a fuzzer
+# that skipped themselves there with their reasons; then packs the Windows program, unpacks it and
+# starts it under Wine until its editor shows. Exits non-zero when anything fails or a fuzzer
 # finds a fault.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -42,6 +43,10 @@ if ! xvfb-run -a -s "-screen 0 1280x1024x24" \
     status=1
 fi
 "$root/scripts/windows-skipped.sh" "$root/build/windows"
+echo "==> Packing windows, and starting the unpacked program under Wine"
+if ! "$root/scripts/build.sh" windows --target corvix_windows_package || ! "$root/scripts/windows-package-check.sh"; then
+    status=1
+fi
 
 if ((status != 0)); then
     echo "==> Some tests failed" >&2
