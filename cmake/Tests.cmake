@@ -32,6 +32,10 @@ function(corvix_test name)
     if(arg_SERIAL)
         list(APPEND properties RUN_SERIAL TRUE)
     endif()
+    if(CORVIX_WINE)
+        corvix_wine_test(${name} ${properties})
+        return()
+    endif()
     if(arg_ALONE)
         gtest_discover_tests(${name}
             DISCOVERY_MODE PRE_TEST
@@ -47,4 +51,29 @@ function(corvix_test name)
         DISCOVERY_TIMEOUT 60
         TEST_FILTER "${filter}"
         PROPERTIES ${properties})
+endfunction()
+
+# The Windows build's tests run under Wine. A Wine start costs seconds, so each test program is
+# one test of CTest, run whole in one Wine process; the runner reports the program's skipped
+# tests and their reasons. Every program shares one Wine prefix in the build folder, made by the
+# first test (the first start of a fresh prefix takes the longest).
+if(CORVIX_WINE)
+    set(CORVIX_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix")
+    set(CORVIX_WINE_ENVIRONMENT "WINEPREFIX=${CORVIX_WINE_PREFIX}" "WINEDEBUG=-all" "WINEDLLOVERRIDES=mscoree,mshtml=")
+    add_test(NAME WinePrefix
+             COMMAND "${CMAKE_COMMAND}" "-DWINE=${CORVIX_WINE}" -P "${PROJECT_SOURCE_DIR}/cmake/MakeWinePrefix.cmake")
+    set_tests_properties(WinePrefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300
+                         ENVIRONMENT "${CORVIX_WINE_ENVIRONMENT}")
+endif()
+
+function(corvix_wine_test name)
+    add_test(NAME ${name}
+             COMMAND "${CMAKE_COMMAND}" "-DWINE=${CORVIX_WINE}" "-DPROGRAM=$<TARGET_FILE:${name}>"
+                     "-DREPORT=${CMAKE_BINARY_DIR}/Testing/skipped/${name}.txt"
+                     -P "${PROJECT_SOURCE_DIR}/cmake/RunUnderWine.cmake")
+    # A whole program's tests in one run: the longest take minutes under Wine.
+    set(properties ${ARGN})
+    list(TRANSFORM properties REPLACE "^300$" "1800")
+    set_tests_properties(${name} PROPERTIES ${properties} FIXTURES_REQUIRED wine_prefix
+                         ENVIRONMENT "${CORVIX_WINE_ENVIRONMENT}")
 endfunction()

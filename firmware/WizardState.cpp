@@ -25,7 +25,12 @@ juce::File defaultFirmwareCacheFolder()
     if (const auto chosen = environmentOr (placeVariables::firmwareCache, builtInFirmwareCacheFolder()); chosen.isNotEmpty())
         return fileNamedBy (chosen);
 
+#if JUCE_WINDOWS
+    // The common application-data folder itself, C:\ProgramData\ on a standard installation.
+    return juce::File::getSpecialLocation (juce::File::commonApplicationDataDirectory);
+#else
     return juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("Talvor/OrvelA/firmware");
+#endif
 }
 
 juce::File firmwareCacheFolder()

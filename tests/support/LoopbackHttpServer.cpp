@@ -1,4 +1,5 @@
 #include "tests/support/LoopbackHttpServer.h"
+#include "platform/EnvironmentVariable.h"
 
 #include <chrono>
 #include <csignal>
@@ -97,7 +98,7 @@ void bypassProxyForLoopback()
 {
     // curl reads both spellings; 127.0.0.1 must never go through a proxy of the environment.
     for (auto* name : { "no_proxy", "NO_PROXY" })
-        ::setenv (name, "127.0.0.1,localhost", 1);
+        talvor::setEnvironmentVariable (name, "127.0.0.1,localhost");
 }
 
 LoopbackHttpServer::LoopbackHttpServer()

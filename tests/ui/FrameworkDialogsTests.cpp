@@ -1,3 +1,4 @@
+#include "tests/support/RunningUnderWine.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "ui/FrameworkDialogs.h"
 
@@ -198,6 +199,9 @@ TEST_F (FrameworkDialogsTest, TheDesktopChoosersOpenInTheStartingFolderWithNoFil
 
 TEST_F (FrameworkDialogsTest, APopupMenuGivesTheChosenIdAndZeroWhenDismissed)
 {
+    if (corvix::testing::runningUnderWine())
+        GTEST_SKIP()
+            << "under Wine on a virtual X server the framework dismisses the menu at once: it finds its process not in the foreground";
     juce::PopupMenu menu;
     menu.addItem (1, "Quit");
 
