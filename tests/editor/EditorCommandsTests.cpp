@@ -1,3 +1,4 @@
+#include "platform/EnvironmentVariable.h"
 #include "devices/PortNames.h"
 #include "editor/EditorCommands.h"
 #include "link/MyTimer.h"
@@ -107,10 +108,10 @@ class ScopedHome
 public:
     explicit ScopedHome (const juce::File& home) : previous (juce::SystemStats::getEnvironmentVariable ("HOME", {}))
     {
-        setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
+        talvor::setEnvironmentVariable ("HOME", home.getFullPathName().toRawUTF8());
     }
 
-    ~ScopedHome() { setenv ("HOME", previous.toRawUTF8(), 1); }
+    ~ScopedHome() { talvor::setEnvironmentVariable ("HOME", previous.toRawUTF8()); }
 
 private:
     const juce::String previous;

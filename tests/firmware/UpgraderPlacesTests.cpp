@@ -1,3 +1,4 @@
+#include "platform/EnvironmentVariable.h"
 #include "firmware/BootloaderTool.h"
 #include "firmware/FirmwareCatalogue.h"
 #include "firmware/FirmwareServer.h"
@@ -27,15 +28,15 @@ public:
         if (const auto* before = std::getenv (name))
             previous = std::string (before);
 
-        ::setenv (name, value.toRawUTF8(), 1);
+        talvor::setEnvironmentVariable (name, value.toRawUTF8());
     }
 
     ~ScopedEnvironmentVariable()
     {
         if (previous.has_value())
-            ::setenv (name, previous->c_str(), 1);
+            talvor::setEnvironmentVariable (name, previous->c_str());
         else
-            ::unsetenv (name);
+            talvor::removeEnvironmentVariable (name);
     }
 
     ScopedEnvironmentVariable (const ScopedEnvironmentVariable&) = delete;

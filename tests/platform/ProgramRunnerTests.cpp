@@ -43,9 +43,7 @@ TEST (RunProgram, CollectsStandardOutputOnlyAndOutputLargerThanThePipeHolds)
     GTEST_SKIP() << "runs /bin/sh and the POSIX tools, which Windows has not";
 #endif
     const auto both = runProgram ({ "/bin/sh", "-c", "echo out; echo 'status = 0 Success.' >&2; echo end" }, generousDeadlineMs);
-    EXPECT_EQ (both.output, "out
-end
-");
+    EXPECT_EQ (both.output, "out\nend\n");
 
     // A pipe holds some 64 KB: a runner that waited for the end before reading would stall here.
     const auto large = runProgram ({ "/bin/sh", "-c", "head -c 300000 /dev/zero | tr '\\0' a" }, generousDeadlineMs);

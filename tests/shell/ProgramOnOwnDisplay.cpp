@@ -1,5 +1,7 @@
 #include "tests/shell/ProgramOnOwnDisplay.h"
 
+#if ! defined(_WIN32) // an X server of its own: see ProgramOnOwnDisplayWindows.cpp for Windows
+
 #include "tests/shell/ShellTestSupport.h"
 
 #include <X11/Xatom.h>
@@ -207,3 +209,4 @@ bool ProgramOnOwnDisplay::waitUntil (const std::function<bool()>& condition, int
     return true;
 }
 } // namespace shelltest
+#endif

@@ -105,9 +105,11 @@ LoopbackHttpServer::LoopbackHttpServer()
 {
     bypassProxyForLoopback();
 
+#if ! JUCE_WINDOWS
     // A client that hangs up while an answer is still being sent must end that answer with an
     // error, not end the whole test program with the signal a write to a closed socket raises.
     ::signal (SIGPIPE, SIG_IGN);
+#endif
 
     if (! listener.createListener (0, "127.0.0.1"))
     {
