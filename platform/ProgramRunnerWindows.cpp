@@ -74,7 +74,10 @@ ProgramRunResult runProgram (const juce::StringArray& arguments, int deadlineMs)
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = INVALID_HANDLE_VALUE;
     startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    // Only what the program prints on its standard output is its answer; its standard error goes
+    // nowhere, as on the other systems.
+    const auto nowhere = CreateFileW (L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
+    startup.hStdError = nowhere;
 
     PROCESS_INFORMATION process{};
     auto commandLine = windowsCommandLine (arguments);
@@ -82,6 +85,9 @@ ProgramRunResult runProgram (const juce::StringArray& arguments, int deadlineMs)
                                          CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, nullptr, nullptr, &startup, &process)
                          != FALSE;
     CloseHandle (writeEnd); // the program holds the only writing end now, so its end closes the pipe
+
+    if (nowhere != INVALID_HANDLE_VALUE)
+        CloseHandle (nowhere);
 
     if (! started)
     {
