@@ -1,7 +1,13 @@
 # JUCE's module targets are INTERFACE libraries: every consumer would compile every module again.
 # We compile each module's amalgamated source once, into one static library for the non-GUI
 # modules (enough for the model and its tests, no X needed) and one for the GUI modules.
-find_package(JUCE CONFIG REQUIRED)
+if(CMAKE_CROSSCOMPILING)
+    # The framework is sources only: a cross build takes it from the build machine's package.
+    file(GLOB juce_config_dirs /usr/lib/*/cmake /usr/lib/cmake)
+    find_package(JUCE CONFIG REQUIRED PATHS ${juce_config_dirs} NO_CMAKE_FIND_ROOT_PATH)
+else()
+    find_package(JUCE CONFIG REQUIRED)
+endif()
 
 # Copies the sources, definitions and link dependencies of the given module targets onto a static
 # library. Links to other juce modules are dropped: they are provided by the libraries themselves.
@@ -42,8 +48,25 @@ target_compile_definitions(corvix_juce_core PUBLIC
     JUCE_STANDALONE_APPLICATION=1
     JUCE_DISPLAY_SPLASH_SCREEN=0
     JUCE_USE_DARK_SPLASH_SCREEN=0)
-target_link_libraries(corvix_juce_core PUBLIC juce::pkgconfig_JUCE_CURL_LINUX_DEPS)
 
 corvix_juce_static_library(corvix_juce_gui
     juce_graphics juce_gui_basics juce_gui_extra juce_opengl)
-target_link_libraries(corvix_juce_gui PUBLIC corvix_juce_core juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+target_link_libraries(corvix_juce_gui PUBLIC corvix_juce_core)
+
+if(WIN32)
+    # Debian's framework has its bundled zlib, libpng and libjpeg removed: the MinGW zlib and the
+    # libpng and libjpeg cross-built from Debian's sources (scripts/windows-deps.sh) stand in.
+    # The static zlib, so that the program needs no zlib1.dll beside it.
+    find_library(ZLIB_LIBRARY NAMES libz.a REQUIRED)
+    find_package(ZLIB REQUIRED)
+    find_package(PNG REQUIRED)
+    find_package(JPEG REQUIRED)
+    target_link_libraries(corvix_juce_core PUBLIC ZLIB::ZLIB)
+    target_link_libraries(corvix_juce_gui PUBLIC PNG::PNG JPEG::JPEG)
+    target_compile_definitions(corvix_juce_core PUBLIC JUCE_INCLUDE_ZLIB_CODE=0)
+    target_compile_definitions(corvix_juce_gui PUBLIC JUCE_INCLUDE_PNGLIB_CODE=0 JUCE_INCLUDE_JPEGLIB_CODE=0)
+    include(JuceMinGW)
+else()
+    target_link_libraries(corvix_juce_core PUBLIC juce::pkgconfig_JUCE_CURL_LINUX_DEPS)
+    target_link_libraries(corvix_juce_gui PUBLIC juce::pkgconfig_JUCE_IMG_LINUX_DEPS)
+endif()

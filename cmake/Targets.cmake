@@ -1,3 +1,12 @@
+# Paths of the build machine compiled into programs (the source tree, a test's helper program)
+# are prefixed with this: empty, or in the Windows build, which runs under Wine, the drive that
+# Wine maps the build machine's root to.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    set(CORVIX_HOST_PATH "Z:")
+else()
+    set(CORVIX_HOST_PATH "")
+endif()
+
 # One static library per folder. Sources are the folder's .cpp files; the repository root is the
 # include root, so a header is always included by its folder: #include "platform/WaitRoutines.h".
 function(corvix_library name)

@@ -22,7 +22,13 @@ talvor::FileChooserRequest mapFileRequest (const juce::String& title)
 void showPlainMessage (const juce::String& text) { talvor::dialogs().showMessageBox (juce::MessageBoxIconType::NoIcon, {}, text); }
 } // namespace
 
-juce::File chooserFolder() { return juce::File::getSpecialLocation (juce::File::userDocumentsDirectory); }
+juce::File chooserFolder()
+{
+    // A location that is no folder is taken by the choosers as a file to propose: the user would
+    // be offered to save the map as "Documents". Without that folder they open on the home folder.
+    const auto documents = juce::File::getSpecialLocation (juce::File::userDocumentsDirectory);
+    return documents.isDirectory() ? documents : juce::File::getSpecialLocation (juce::File::userHomeDirectory);
+}
 
 void saveAsDefault() { saveDefaultsPending = 1; }
 
@@ -43,10 +49,15 @@ juce::Result sendDataNow (Host& host)
 
 void saveMapFile (Host& host, const juce::String& buttonCaption)
 {
-    const auto file = talvor::dialogs().chooseFileToSave (mapFileRequest (saveChooserTitle));
+    auto file = talvor::dialogs().chooseFileToSave (mapFileRequest (saveChooserTitle));
 
     if (file == juce::File())
         return;
+
+    // The framework's own chooser keeps a typed name as it stands; without the map extension the
+    // file would be missing from LOAD FILE's list.
+    if (file.getFileExtension().isEmpty())
+        file = file.withFileExtension (juce::String (mapFilePattern).fromLastOccurrenceOf (".", false, false));
 
     const auto result = host.saveMappingFile (file);
     showPlainMessage (result.failed() ? "Error: " + result.getErrorMessage() : buttonCaption + " successfully!");

@@ -38,7 +38,8 @@ void saveMapFile (Host& host, const juce::String& buttonCaption);
     and the editor as they were. True when a map was loaded. */
 bool loadMapFile (Host& host, EditorHooks& editor);
 
-/** Where the file choosers open. */
+/** Where the file choosers open: the documents folder when it exists, else the home folder; always
+    a folder, so that no file name is proposed. */
 juce::File chooserFolder();
 } // namespace editorCommands
 } // namespace NsOrvelA

@@ -42,12 +42,41 @@ bool FittedCaptionLookAndFeel::captionFits (const juce::TextButton& button, cons
     // Whole when the layout holds the caption's characters, less the blanks it breaks lines at;
     // a cut caption holds an ellipsis in place of its end.
     juce::String shown;
+    juce::Array<float> baselines;
 
     for (int i = 0; i < layout.getNumGlyphs(); ++i)
+    {
         if (! layout.getGlyph (i).isWhitespace())
+        {
             shown += layout.getGlyph (i).getCharacter();
+            baselines.add (layout.getGlyph (i).getBaselineY());
+        }
+    }
 
-    return shown == caption.removeCharacters (" \t\r\n");
+    if (shown != caption.removeCharacters (" \t\r\n"))
+        return false;
+
+    // The framework splits a word it cannot fit on a line ("ctrl+s" / "hift F5") and breaks after
+    // a hyphen; a caption read that way says something else, so a line may start only after a blank.
+    int glyph = 0;
+    auto previousWasBlank = false;
+
+    for (auto character : caption)
+    {
+        if (juce::CharacterFunctions::isWhitespace (character))
+        {
+            previousWasBlank = true;
+            continue;
+        }
+
+        if (glyph > 0 && ! previousWasBlank && ! juce::approximatelyEqual (baselines[glyph], baselines[glyph - 1]))
+            return false;
+
+        previousWasBlank = false;
+        ++glyph;
+    }
+
+    return true;
 }
 
 juce::Font FittedCaptionLookAndFeel::getComboBoxFont (juce::ComboBox& box)

@@ -9,9 +9,11 @@
     control does.
 
     A button's caption keeps the framework's font when it fits there whole, on one line squeezed
-    no further than the framework allows or on two lines; otherwise it gets the largest smaller font
-    in which it does. A chooser's text is smaller than the framework's and keeps a narrower margin
-    beside the arrow. Everything else is drawn as CorvixLookAndFeel draws it. */
+    no further than the framework allows or on two lines broken between words (at a blank, never
+    inside a word or after a hyphen); otherwise it gets the largest smaller font in which it does,
+    so a single word too long for a line shrinks rather than splits. A chooser's text is smaller
+    than the framework's and keeps a narrower margin beside the arrow. Everything else is drawn as
+    CorvixLookAndFeel draws it. */
 class FittedCaptionLookAndFeel final : public CorvixLookAndFeel
 {
 public:
@@ -26,7 +28,8 @@ public:
     void positionComboBoxText (juce::ComboBox&, juce::Label&) override;
 
 private:
-    /** True when the button's caption, drawn in this font, shows every one of its characters. */
+    /** True when the button's caption, drawn in this font, shows every one of its characters and
+        starts a new line only after a blank. */
     static bool captionFits (const juce::TextButton&, const juce::Font&);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (FittedCaptionLookAndFeel)

@@ -1,6 +1,7 @@
 #include "editor/FuncLayer.h"
 
 #include "editor/PageEdits.h"
+#include "editor/ShownFunctions.h"
 #include "link/Host.h"
 #include "map/AssignmentKinds.h"
 #include "map/ControlEntryReset.h"
@@ -167,11 +168,17 @@ void FuncLayer::refreshSelection()
 
     const auto code = static_cast<int> (entry.getProperty (mapIds::value));
 
-    // Only the buttons that show a function: a hidden one keeps the code it had for another
-    // workstation, and taking it as the chosen one would leave the shown one lit after the next click.
-    for (auto& button : buttons)
+    // Only the buttons the page filled for this workstation: one beyond them keeps the code it had
+    // for another workstation, and taking it as the chosen one would leave the shown one lit after
+    // the next click. Whether a button is visible says nothing here: a knob or a fader hides them
+    // all, and the next button control is refreshed before they are shown again.
+    const auto offered = std::min (buttonCount, shownFunctionCodes.size());
+
+    for (int i = 0; i < offered; ++i)
     {
-        if (button->isVisible() && button->getValueAsInt() == code)
+        auto& button = buttons[static_cast<size_t> (i)];
+
+        if (button->getValueAsInt() == code)
         {
             button->setToggleState (true, juce::dontSendNotification);
             selected = button.get();

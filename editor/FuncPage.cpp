@@ -111,6 +111,11 @@ void FuncPage::fillFunctionButtons()
         shownFunctionNames.add (name);
         shownFunctionCodes.add (code);
     }
+
+    // The buttons left over keep no caption of another workstation's: selecting a button control
+    // shows every captioned function button again.
+    while (next < FuncLayer::buttonCount)
+        layer->getFunctionButton (next++).setButtonText ({});
 }
 
 void FuncPage::showWorkstation (int dawId)

@@ -20,13 +20,21 @@ const juce::String keySeparator{ " + " };
 
 juce::String withoutBlanksAndPlus (const juce::String& text) { return text.removeCharacters (" +"); }
 
-/** The key of a description: the part after its last " + ". */
+/** The key of a description: its last non-empty part between the three-character separators
+    " + ". Key names hold blanks ("page down", "numpad 1") and the plus key is "+" itself, so the
+    description is never cut at single blanks or plus signs. */
 juce::String lastKeyPart (const juce::String& description)
 {
-    juce::StringArray parts;
-    parts.addTokens (description, keySeparator, {});
-    parts.removeEmptyStrings();
-    return parts.isEmpty() ? juce::String() : parts[parts.size() - 1];
+    for (auto rest = description; rest.isNotEmpty(); rest = rest.upToLastOccurrenceOf (keySeparator, false, false))
+    {
+        if (! rest.contains (keySeparator))
+            return rest;
+
+        if (auto last = rest.fromLastOccurrenceOf (keySeparator, false, false); last.isNotEmpty())
+            return last;
+    }
+
+    return {};
 }
 
 int hidUsageOfDescription (const juce::String& keyDescription)

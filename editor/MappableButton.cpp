@@ -4,12 +4,18 @@
 #include "map/AssignmentKinds.h"
 #include "map/ControlLayout.h"
 #include "map/DisplayTexts.h"
+#include "map/HuiCodes.h"
 #include "map/MapIdentifiers.h"
 #include "map/MidiKinds.h"
 #include "map/SharedEditingState.h"
 
 namespace NsOrvelA
 {
+namespace
+{
+constexpr int customHuiCode = huiCodeCount - 1;
+} // namespace
+
 MappableButton::MappableButton (const juce::String& name) : juce::TextButton (name) {}
 
 MappableButton::~MappableButton()
@@ -59,7 +65,9 @@ juce::String MappableButton::makeCaption() const
                                        number (mapIds::chan), number (mapIds::msgValue), name);
 
         case huiAssignment:
-            if (flag (mapIds::diyNameQ))
+            // A (zone, port) pair without a function of its own is told apart by the label the
+            // MIDI page gave it ("#" and the pair's number), not by the table's "(custom)".
+            if (flag (mapIds::diyNameQ) || (number (mapIds::value) == customHuiCode && name.isNotEmpty()))
                 return name;
 
             return dawControlName (daw, controlClass (controlNumber, isNotHuiDaw (daw)), number (mapIds::value));

@@ -43,6 +43,9 @@ juce::String workstationCaption (int dawId) { return dawDisplayName (dawId).remo
 
 MixerSection::MixerSection()
 {
+    // The mixer is the editor's first part to be made, and the Host with it, which reads the map:
+    // the editor's pictures are decoded meanwhile.
+    talvor::startLoadingAssetImages ({ "bkg/Orvel-A.jpg", "Talvor Logo.png", "orvel-a.png" });
     startDeviceLink();
 
     const auto tree = hostInstance != nullptr ? hostInstance->getStateTree() : MapState (juce::ValueTree());

@@ -39,6 +39,25 @@ void markSlotForUpload (int slotId) noexcept
         slotDirty[static_cast<size_t> (slotId - 1)] = 1;
 }
 
+namespace
+{
+/** The button that stands for a control beside the selected one (the grid holds every button
+    control) shows its caption anew. */
+void refreshCaptionOfControl (int controlId)
+{
+    auto* selected = selectedButton();
+    auto* section = selected != nullptr ? selected->getParentComponent() : nullptr;
+
+    if (section == nullptr)
+        return;
+
+    for (auto* child : section->getChildren())
+        if (auto* button = dynamic_cast<MappableButton*> (child);
+            button != nullptr && button->getKind() == selected->getKind() && button->getControlNumber() == controlId)
+            button->refreshCaption();
+}
+} // namespace
+
 void copyToLinkedButtons (int controlId, const ControlEntry& entry)
 {
     if (hostInstance == nullptr || ! isButtonControl (controlId) || static_cast<int> (entry.getProperty (mapIds::lockBy, 0)) <= 0)
@@ -57,6 +76,7 @@ void copyToLinkedButtons (int controlId, const ControlEntry& entry)
 
         auto target = state.controlEntryInCurrentSlot (linked);
         copyEntryKeepingId (entry, target);
+        refreshCaptionOfControl (linked);
     }
 }
 

@@ -43,7 +43,8 @@ bool selectedIsFixedHuiButton();
 void markSlotForUpload (int slotId) noexcept;
 
 /** A button control whose entry is linked ("lockBy" above 0) passes the entry on to the buttons at
-    its place in the other four rows of 24; each keeps its own id. Only button controls 33..152 take
+    its place in the other four rows of 24; each keeps its own id, and its button shows the new
+    caption. Only button controls 33..152 take
     part: a "lockBy" on any other control (a map file can hold one) links nothing. */
 void copyToLinkedButtons (int controlId, const ControlEntry& entry);
 

@@ -44,6 +44,8 @@ juce::Result writeAndVerify (const juce::File& toolCopy, const juce::File& readB
 }
 } // namespace
 
+juce::String missingBlhostToolMessage() { return "Lacked of upgrade tool!\n" + bootloaderToolPath; }
+
 juce::Result flashWithBlhost (const juce::String& firmwarePathToFlash)
 {
     const juce::File firmware (firmwarePathToFlash);
@@ -52,7 +54,7 @@ juce::Result flashWithBlhost (const juce::String& firmwarePathToFlash)
         return failure ("No firmware file!");
 
     if (! blhostToolExists())
-        return failure ("Lacked of upgrade tool!\n" + bootloaderToolPath);
+        return failure (missingBlhostToolMessage());
 
     const auto image = readWholeFile (firmware.getFullPathName());
     const auto size = static_cast<juce::int64> (image.size());
@@ -86,8 +88,9 @@ juce::Result flashWithBlhost (const juce::String& firmwarePathToFlash)
         if (runBlhost ("reset") != blhostSucceeded)
             result = failure ("OK. But reset failed!");
     }
-    else if (! abortRequested)
+    else
     {
+        // An image that failed its check must never boot, whatever the user pressed meanwhile.
         runBlhost ("erase", bootBlockSize);
     }
 

@@ -14,4 +14,8 @@ namespace talvor
     the unit stays in its bootloader rather than start a partial image. "OK. But reset failed!"
     is a written and verified firmware that needs a power cycle. */
 juce::Result flashWithBlhost (const juce::String& firmwarePath);
+
+/** What the user is told when the bootloader tool is not where the wizard looks for it: the
+    text and, on the next line, the path looked at. */
+juce::String missingBlhostToolMessage();
 } // namespace talvor

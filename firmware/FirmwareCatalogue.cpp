@@ -8,20 +8,14 @@ namespace talvor
 {
 namespace
 {
-// A server that answers the probe and then stalls would otherwise hold the message thread for
-// good: the time-out also bounds how long the document may go without arriving.
-constexpr int documentTimeoutMs = 3000;
-
-std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url)
+std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url, const CatalogueLimits& limits, double deadlineAtMs)
 {
-    auto stream = url.createInputStream (juce::URL::InputStreamOptions (juce::URL::ParameterHandling::inAddress)
-                                             .withConnectionTimeoutMs (documentTimeoutMs)
-                                             .withNumRedirectsToFollow (5));
+    ServerRequest read (url, limits.connectionTimeoutMs, limits.largestDocumentBytes);
 
-    if (stream == nullptr)
+    if (! read.finishBy (deadlineAtMs, limits) || ! read.succeeded())
         return nullptr;
 
-    return juce::parseXML (stream->readEntireStreamAsString());
+    return juce::parseXML (read.body());
 }
 } // namespace
 
@@ -32,10 +26,14 @@ juce::Result fetchFirmwareCatalogue (int productId, juce::ValueTree& catalogue)
 
     auto url = firmwareCatalogueUrl (productId);
 
-    if (! probeUrl (url))
+    // A copy: the message loop runs meanwhile, and with it whatever might install others.
+    const auto limits = catalogueLimits();
+    const auto deadlineAtMs = juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs;
+
+    if (! probeUrl (url, limits, deadlineAtMs))
         return juce::Result::fail (catalogueMessages::serverUnavailable);
 
-    auto document = readDocument (url);
+    auto document = readDocument (url, limits, deadlineAtMs);
 
     if (document == nullptr)
         return juce::Result::fail (catalogueMessages::cannotConnect);

@@ -1,7 +1,6 @@
 #include "firmware/FirmwareDownload.h"
 
 #include "firmware/FirmwareDownloadTask.h"
-#include "platform/MessageLoopWait.h"
 
 namespace talvor
 {
@@ -12,6 +11,16 @@ constexpr const char* fallbackFileName = "firmware.bin";
 bool isSafeFileNameCharacter (juce::juce_wchar c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+}
+/** A page a server gives instead of the file (an error or a login page) is no firmware: it says
+    it is text, or its body starts as markup does. */
+bool isWebPage (const juce::String& contentType, const juce::File& body)
+{
+    if (contentType.trim().startsWithIgnoreCase ("text/"))
+        return true;
+
+    juce::FileInputStream in (body);
+    return in.openedOk() && in.readByte() == '<';
 }
 } // namespace
 
@@ -46,22 +55,8 @@ juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& targe
 
     {
         FirmwareDownloadTask task (url, partial.getFile(), limits.connectionTimeoutMs);
-        const auto started = juce::Time::getMillisecondCounterHiRes();
-
-        while (! task.isFinished())
-        {
-            const auto stop = limits.stopRequested != nullptr && limits.stopRequested();
-
-            if (stop || juce::Time::getMillisecondCounterHiRes() - started >= limits.deadlineMs)
-            {
-                task.cancel();
-                break;
-            }
-
-            waitMs (limits.pollMs);
-        }
-
-        ok = task.succeeded();
+        task.finishBy (juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs, limits.pollMs, limits.stopRequested);
+        ok = task.succeeded() && ! isWebPage (task.getContentType(), partial.getFile());
     }
 
     if (! ok || ! partial.overwriteTargetFileWithTemporary())

@@ -36,7 +36,8 @@ struct DownloadLimits
 };
 
 /** Downloads the address into the target file while the message loop keeps running. It counts
-    as done only when the server answered 200 and sent the whole body it announced; anything else
+    as done only when the server answered 200 and sent the whole body it announced, and the answer
+    is not a web page (a "text/" content type, or a body that starts with "<"); anything else
     (no answer, another status, a body cut short, a stall past the deadline, a stop request) fails
     with downloadFailedMessage and leaves no target file behind. An existing target is replaced;
     a missing folder for it is made. */

@@ -1,44 +1,47 @@
 #pragma once
 
+#include "firmware/ServerRequestThread.h"
+
 #include <juce_core/juce_core.h>
 
-#include <atomic>
-#include <memory>
+#include <functional>
 
 namespace talvor
 {
-/** One download on its own thread, connection included, so that the message thread only polls
-    it and can stop it at any moment: the framework's own download task connects on the caller's
-    thread, where a server that never answers would hold the program. */
-class FirmwareDownloadTask final : private juce::Thread
+/** One download into a file on its own thread (see ServerRequestThread). Going out of scope stops
+    the download if it still runs and waits until the thread has let go of the destination file. */
+class FirmwareDownloadTask final
 {
 public:
     FirmwareDownloadTask (const juce::URL& url, const juce::File& destination, int connectionTimeoutMs);
 
-    /** Stops the download if it still runs and waits for its thread. */
-    ~FirmwareDownloadTask() override;
+    /** Polls while the message loop runs until the download has finished, the time (in
+        juce::Time::getMillisecondCounterHiRes terms) has come or a stop is requested; in the
+        last two cases stops it. True when it finished by itself. */
+    bool finishBy (double deadlineAtMs, int pollMs, const std::function<bool()>& stopRequested)
+    {
+        return request.finishBy (deadlineAtMs, pollMs, stopRequested);
+    }
 
-    bool isFinished() const noexcept { return finished.load(); }
+    bool isFinished() const noexcept { return request.isFinished(); }
 
     /** True once finished with status 200 and every announced byte written to the destination. */
-    bool succeeded() const noexcept { return isFinished() && complete.load(); }
+    bool succeeded() const noexcept { return request.succeeded(); }
 
     /** Stops the transfer and waits until the thread has let go of the destination file. */
-    void cancel();
+    void cancel() { request.cancel(); }
+
+    /** The answer's "Content-Type" header as the server sent it; read it once finished. */
+    juce::String getContentType() const { return isFinished() ? contentType : juce::String(); }
 
 private:
-    void run() override;
-    bool transfer();
+    bool readAnswer (juce::WebInputStream& web, const juce::Thread& thread);
 
-    const juce::URL url;
     const juce::File destination;
-    const int connectionTimeoutMs;
+    juce::String contentType;
 
-    juce::CriticalSection streamLock;
-    std::unique_ptr<juce::WebInputStream> stream;
-
-    std::atomic<bool> finished{ false };
-    std::atomic<bool> complete{ false };
+    // Last, so that its thread has ended before what it writes to goes.
+    ServerRequestThread request;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (FirmwareDownloadTask)
 };

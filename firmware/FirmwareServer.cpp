@@ -1,5 +1,7 @@
 #include "firmware/FirmwareServer.h"
 
+#include "firmware/UpgraderPlaces.h"
+
 namespace talvor
 {
 juce::String firmwareServerRoot()
@@ -7,7 +9,7 @@ juce::String firmwareServerRoot()
     auto root = firmwareServerRootSetting.trim();
 
     if (root.isEmpty())
-        root = defaultFirmwareServerRoot;
+        root = environmentOr (placeVariables::firmwareServer, builtInFirmwareServerRoot());
 
     if (! root.endsWithChar ('/'))
         root << "/";

@@ -4,16 +4,14 @@
 
 namespace talvor
 {
-/** The firmware server's root when nothing else is set: an example domain, which reaches no
-    server, since the maker's real server is not known here. */
-constexpr const char* defaultFirmwareServerRoot = "https://firmware.talvor.example/";
-
 /** The firmware server's root when the settings file names one; empty for the default. The
     caller that reads the settings file fills it in before a wizard is constructed; tests point it
     at a loopback server. */
 inline juce::String firmwareServerRootSetting;
 
-/** The root in force, the setting or the default, always ending in "/". */
+/** The root in force, always ending in "/": the setting; else the environment variable
+    CORVIX_FIRMWARE_SERVER; else the build's choice, by default an example domain that reaches no
+    server, since the maker's real server is not known here. */
 juce::String firmwareServerRoot();
 
 /** The root followed by a path relative to it. */

@@ -164,7 +164,8 @@ juce::Result MidiInputHandler::writeFirmwareOverMidi()
         flags.deviceErrorReported = 0;
         sendBlock (firmwareBlock (counter++, firmware.get(), size, offset));
 
-        if (! waitForFlag (flags.blockAcknowledged, 2 * pollsPerWait, true))
+        // An error note does not end the wait: a device may report one and then take the block.
+        if (! waitForFlag (flags.blockAcknowledged, 2 * pollsPerWait, false))
         {
             clearReplyFlags();
             return juce::Result::fail ("Could not write new firmware");

@@ -7,31 +7,30 @@ namespace talvor
 namespace
 {
 constexpr int triesAtMost = 3;
-constexpr int connectionTimeoutMs = 3000;
 constexpr int pauseAfterFailedTryMs = 50;
-
-bool tryOnce (const juce::URL& url)
-{
-    int status = 0;
-    auto stream = url.createInputStream (juce::URL::InputStreamOptions (juce::URL::ParameterHandling::inAddress)
-                                             .withConnectionTimeoutMs (connectionTimeoutMs)
-                                             .withNumRedirectsToFollow (5)
-                                             .withStatusCode (&status));
-
-    return stream != nullptr && status >= 200 && status <= 304;
-}
 } // namespace
 
-bool probeUrl (const juce::URL& url)
+bool probeUrl (const juce::URL& url, const CatalogueLimits& limits, double deadlineAtMs)
 {
     for (int attempt = 0; attempt < triesAtMost; ++attempt)
     {
-        if (tryOnce (url))
+        ServerRequest request (url, limits.connectionTimeoutMs, 0);
+
+        if (! request.finishBy (deadlineAtMs, limits))
+            return false;
+
+        if (request.succeeded() && request.statusCode() >= 200 && request.statusCode() <= 304)
             return true;
 
         waitMs (pauseAfterFailedTryMs);
     }
 
     return false;
+}
+
+bool probeUrl (const juce::URL& url)
+{
+    const auto limits = catalogueLimits();
+    return probeUrl (url, limits, juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs);
 }
 } // namespace talvor

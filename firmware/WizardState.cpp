@@ -3,12 +3,16 @@
 #include "devices/ProductFamilies.h"
 #include "devices/VariantNames.h"
 #include "firmware/FirmwareServer.h"
+#include "firmware/UpgraderPlaces.h"
 #include "platform/ExecutablePath.h"
 
 namespace talvor
 {
 juce::String defaultBootloaderToolPath()
 {
+    if (const auto chosen = environmentOr (placeVariables::bootloaderTool, builtInBootloaderToolPath()); chosen.isNotEmpty())
+        return fileNamedBy (chosen).getFullPathName();
+
 #if JUCE_WINDOWS
     return pathNextToExecutable() + "resources\\Assets\\tools\\win\\blhost.exe";
 #else
@@ -18,7 +22,15 @@ juce::String defaultBootloaderToolPath()
 
 juce::File defaultFirmwareCacheFolder()
 {
+    if (const auto chosen = environmentOr (placeVariables::firmwareCache, builtInFirmwareCacheFolder()); chosen.isNotEmpty())
+        return fileNamedBy (chosen);
+
+#if JUCE_WINDOWS
+    // The common application-data folder itself, C:\ProgramData\ on a standard installation.
+    return juce::File::getSpecialLocation (juce::File::commonApplicationDataDirectory);
+#else
     return juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("Talvor/OrvelA/firmware");
+#endif
 }
 
 juce::File firmwareCacheFolder()

@@ -56,7 +56,7 @@ inline int unitCount = 0;
 inline juce::String firmwarePath;
 
 /** The bootloader tool; empty means there is none. Set at each construction from
-    bootloaderToolPathSetting, or the default place beside the program when that is empty. */
+    bootloaderToolPathSetting, or defaultBootloaderToolPath() when that is empty. */
 inline juce::String bootloaderToolPath;
 
 /** Step 4 is running. */
@@ -95,10 +95,12 @@ inline juce::String bootloaderToolPathSetting;
 /** The firmware cache; the default folder when it is the empty file. */
 inline juce::File firmwareCacheFolderSetting;
 
-/** The bootloader tool's default place: its assets folder beside the program. */
+/** The bootloader tool when no setting names one: the environment variable
+    CORVIX_BOOTLOADER_TOOL, else the build's choice, else its assets folder beside the program. */
 juce::String defaultBootloaderToolPath();
 
-/** The default firmware cache: "Talvor/OrvelA/firmware" in the user's application-data folder. */
+/** The firmware cache when no setting names one: the environment variable CORVIX_FIRMWARE_CACHE,
+    else the build's choice, else "Talvor/OrvelA/firmware" in the user's application-data folder. */
 juce::File defaultFirmwareCacheFolder();
 
 /** The firmware cache in force: the setting, or the default when the setting is empty. */

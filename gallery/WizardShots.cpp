@@ -5,6 +5,7 @@
 #include "gallery/GalleryWindow.h"
 #include "gallery/PictureDialogs.h"
 #include "platform/CpuFamily.h"
+#include "platform/EnvironmentVariable.h"
 #include "platform/VirtualMidiPortBackend.h"
 #include "wizard/FirmwareSelectComponent.h"
 #include "wizard/FirmwareUpgradeDialog.h"
@@ -120,14 +121,14 @@ public:
     explicit StandInTool (const juce::File& scratch) : folder (scratch.getChildFile ("bootloader-tool"))
     {
         folder.createDirectory();
-        ::setenv (stateFolderVariable, folder.getFullPathName().toRawUTF8(), 1);
+        talvor::setEnvironmentVariable (stateFolderVariable, folder.getFullPathName().toRawUTF8());
         talvor::bootloaderToolPathSetting = CORVIX_FAKE_BOOTLOADER_TOOL;
         talvor::firmwareCacheFolderSetting = scratch.getChildFile ("firmware-cache");
     }
 
     ~StandInTool()
     {
-        ::unsetenv (stateFolderVariable);
+        talvor::removeEnvironmentVariable (stateFolderVariable);
         talvor::resetWizardState();
     }
 

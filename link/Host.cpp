@@ -3,6 +3,7 @@
 #include "devices/PortNames.h"
 #include "link/HostImpl.h"
 #include "link/HostMidiInputHandler.h"
+#include "link/ReplacedTreeRelease.h"
 #include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 
@@ -18,6 +19,9 @@ Host::~Host()
         midiHandler->close();
 
     impl = nullptr;
+
+    // Nothing of a replaced map outlives the Host that held it.
+    waitForReplacedTreeReleases();
 
     if (getInstanceWithoutCreating() == this)
         clearSingletonInstance();

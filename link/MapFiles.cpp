@@ -1,5 +1,6 @@
 #include "link/Host.h"
 #include "link/HostImpl.h"
+#include "link/ReplacedTreeRelease.h"
 #include "map/SharedEditingState.h"
 #include "storage/MapXmlReader.h"
 #include "storage/MapXmlWriter.h"
@@ -40,8 +41,9 @@ juce::Result Host::loadMappingFile (const juce::File& file)
 
     // The selected unit carries over into the loaded map.
     const auto selectedUnit = impl->state.getProperty (mapIds::current, 1);
-    impl->state = loaded;
+    auto replaced = std::exchange (impl->state, loaded);
     loaded.setProperty (mapIds::current, selectedUnit, nullptr);
+    releaseReplacedTree (std::move (replaced));
 
     for (auto& dirty : slotDirty)
         dirty = 1;

@@ -1,5 +1,9 @@
 #include "platform/ProgramRunner.h"
 
+// Windows has its own runner (ProgramRunnerWindows.cpp): the framework's pipe reading there can
+// stop before the output of a program that has just ended is all read.
+#if ! JUCE_WINDOWS
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -57,7 +61,9 @@ ProgramRunResult runProgram (const juce::StringArray& arguments, int deadlineMs)
 
     auto process = std::make_shared<juce::ChildProcess>();
 
-    if (! process->start (arguments, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
+    // Only standard output is the program's answer: what it writes to standard error (progress,
+    // warnings, a diagnostic that happens to read "Success.") is not read as part of it.
+    if (! process->start (arguments, juce::ChildProcess::wantStdOut))
         return result;
 
     result.started = true;
@@ -93,3 +99,4 @@ ProgramRunResult runProgram (const juce::StringArray& arguments, int deadlineMs)
     return result;
 }
 } // namespace talvor
+#endif

@@ -13,12 +13,12 @@ struct ProgramRunResult
     /** True when the program was still running at its deadline and was ended. */
     bool timedOut = false;
 
-    /** Everything it wrote to its standard output and error, in the order written. */
+    /** Everything it wrote to its standard output; its standard error is not read. */
     juce::String output;
 };
 
 /** Runs a program with an argument list (the program first) and waits for it, collecting what it
-    prints. No command interpreter sees the arguments, so each reaches the program as it is,
+    prints on its standard output. No command interpreter sees the arguments, so each reaches the program as it is,
     quotes, ampersands and "$(...)" included. A program still running after deadlineMs is killed.
     Blocks the calling thread; the message loop does not run meanwhile.
 

@@ -23,7 +23,8 @@ enum class FileReplacement
     are written into a new file beside it, every write and the final flush to the disk checked, and
     only then does the new file take the old one's name (and, on POSIX systems, its permissions).
     A full disk, a folder that cannot be written, a folder of that name, or a file the user has
-    made read-only keep the old file whole. */
+    made read-only keep the old file whole. (WholeFileReplacement does the same with the bytes
+    given piece by piece.) */
 FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size);
 
 /** Whether replaceWholeFile could put new bytes in the file's place, found out without touching

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour of the project: "release" (default), "sanitize"
-# (AddressSanitizer + UndefinedBehaviorSanitizer) or "fuzz" (the fuzz targets, with clang, libFuzzer
-# and both sanitizers; scripts/fuzz.sh runs them). Extra arguments go to the build tool,
+# (AddressSanitizer + UndefinedBehaviorSanitizer), "fuzz" (the fuzz targets, with clang, libFuzzer
+# and both sanitizers; scripts/fuzz.sh runs them) or "windows" (64-bit Windows, cross-built with
+# MinGW-w64; the libraries Debian has no Windows build of are cross-built first, once). Extra arguments go to the build tool,
 # e.g. a target name: scripts/build.sh release --target OrvelACorvix
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,7 +15,10 @@ case "$flavour" in
     fuzz)     options=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DCMAKE_C_FLAGS_DEBUG="-g -O1"
                        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCORVIX_FUZZ=ON
                        -DCORVIX_BUILD_TESTS=OFF -DCORVIX_BUILD_BENCH=OFF) ;;
-    *) echo "unknown build flavour: $flavour (release, sanitize or fuzz)" >&2; exit 2 ;;
+    windows)  options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW-w64.cmake"
+                       -DCORVIX_WINDOWS_DEPS="$root/build/windows/deps/prefix" -DCORVIX_BUILD_BENCH=OFF)
+              "$root/scripts/windows-deps.sh" "$root/build/windows/deps" ;;
+    *) echo "unknown build flavour: $flavour (release, sanitize, fuzz or windows)" >&2; exit 2 ;;
 esac
 
 build="$root/build/$flavour"

@@ -2,7 +2,11 @@
 # Sets up a fresh Debian machine, builds the project twice (release, and with AddressSanitizer
 # and UndefinedBehaviorSanitizer) and runs every test of both builds under a virtual X server;
 # then builds the fuzz targets (clang, libFuzzer and both sanitizers) and runs each for a short,
-# fixed time over its seed corpus. Exits non-zero when anything fails or a fuzzer finds a fault.
+# fixed time over its seed corpus; last, cross-builds the Windows flavour and runs each of its test
+# programs under Wine (one Wine process per program) on the virtual X server, and lists the tests
+# that skipped themselves there with their reasons; then packs the Windows program, unpacks it and
+# starts it under Wine until its editor shows. Exits non-zero when anything fails or a fuzzer
+# finds a fault.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -27,6 +31,20 @@ echo "==> Building fuzz"
 "$root/scripts/build.sh" fuzz
 echo "==> Fuzzing"
 if ! "$root/scripts/fuzz.sh" 20; then
+    status=1
+fi
+
+echo "==> Building windows"
+"$root/scripts/build.sh" windows
+echo "==> Testing windows (under Wine)"
+rm -rf "$root/build/windows/Testing/skipped"
+if ! xvfb-run -a -s "-screen 0 1280x1024x24" \
+        ctest --test-dir "$root/build/windows" --output-on-failure --parallel "$(nproc)"; then
+    status=1
+fi
+"$root/scripts/windows-skipped.sh" "$root/build/windows"
+echo "==> Packing windows, and starting the unpacked program under Wine"
+if ! "$root/scripts/build.sh" windows --target corvix_windows_package || ! "$root/scripts/windows-package-check.sh"; then
     status=1
 fi
 

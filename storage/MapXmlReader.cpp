@@ -119,6 +119,83 @@ private:
 };
 
 //==============================================================================
+/** Elements without children whose text repeats byte for byte (a map's entries mostly do: the
+    same workstation map in many slots and units) are read once; every repeat becomes a copy of the
+    node read first, which makes the node's property array in one step instead of setting each
+    property, searching the ones already set and telling the parents each time. The same bytes at
+    the same depth give the same node, so the tree is the one the parse would give. */
+class RepeatedElements
+{
+public:
+    /** A node read earlier from the same bytes as the element at `text`, with the length of its
+        text; none when there is none. */
+    std::pair<const juce::ValueTree*, size_t> find (const char* text) const noexcept
+    {
+        const auto key = keyOf (text);
+
+        for (size_t probe = 0; probe < maximumProbes; ++probe)
+        {
+            const auto& slot = slots[(key + probe) & (slots.size() - 1)];
+
+            if (slot.length == 0)
+                break;
+
+            // The cached text has no 0 byte, so the comparison stops at the end of the text.
+            if (slot.key == key && std::strncmp (text, slot.text, slot.length) == 0)
+                return { &slot.node, slot.length };
+        }
+
+        return { nullptr, 0 };
+    }
+
+    void add (const char* text, size_t length, const juce::ValueTree& node)
+    {
+        if (filled >= slots.size() / 2)
+            return;
+
+        const auto key = keyOf (text);
+
+        for (size_t probe = 0; probe < maximumProbes; ++probe)
+        {
+            auto& slot = slots[(key + probe) & (slots.size() - 1)];
+
+            if (slot.length == 0)
+            {
+                slot = { key, text, length, node };
+                ++filled;
+                return;
+            }
+        }
+    }
+
+private:
+    /** The first bytes of an element tell most apart; the rest is compared on a match. */
+    static juce::uint64 keyOf (const char* text) noexcept
+    {
+        const auto* end = text;
+
+        while (end - text < keyLength && *end != 0)
+            ++end;
+
+        return hashOf (text, static_cast<size_t> (end - text));
+    }
+
+    static constexpr std::ptrdiff_t keyLength = 48;
+    static constexpr size_t maximumProbes = 16;
+
+    struct Slot
+    {
+        juce::uint64 key = 0;
+        const char* text = nullptr;
+        size_t length = 0;
+        juce::ValueTree node;
+    };
+
+    std::vector<Slot> slots = std::vector<Slot> (16384);
+    size_t filled = 0;
+};
+
+//==============================================================================
 /** The parser. Any construct it does not take on makes it give up, and the text is refused.
     Text ends at the first 0 byte. */
 class Parser
@@ -259,6 +336,19 @@ private:
         if (depth >= MapXmlReader::deepestMapNesting)
             return false;
 
+        const auto* const elementStart = p;
+
+        if (const auto [repeated, length] = repeats.find (elementStart); repeated != nullptr)
+        {
+            node = repeated->createCopy();
+            p += length;
+
+            if (parent != nullptr)
+                parent->appendChild (node, nullptr);
+
+            return true;
+        }
+
         const auto* nameStart = ++p;
         const auto* nameEnd = parseName();
 
@@ -299,7 +389,13 @@ private:
         if (parent != nullptr)
             parent->appendChild (node, nullptr);
 
-        return ! hasContent || parseContent (node, nameStart, static_cast<size_t> (nameEnd - nameStart), depth);
+        if (! hasContent)
+        {
+            repeats.add (elementStart, static_cast<size_t> (p - elementStart), node);
+            return true;
+        }
+
+        return parseContent (node, nameStart, static_cast<size_t> (nameEnd - nameStart), depth);
     }
 
     bool parseAttribute (juce::ValueTree& node)
@@ -510,6 +606,7 @@ private:
     const char* p;
     NameCache names;
     ValueCache values;
+    RepeatedElements repeats;
     std::string decoded;
 };
 

@@ -1,12 +1,15 @@
 #include "storage/MapXmlWriter.h"
 
-#include "platform/WholeFile.h"
+#include "platform/WholeFileReplacement.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 // The writer gives the framework's bytes, proven against this release of the framework (and the
 // pooling of names above relied on): an upgrade must prove both again before this number moves.
@@ -49,13 +52,20 @@ constexpr std::array<ByteClass, 256> makeByteClasses() noexcept
 
 constexpr auto byteClasses = makeByteClasses();
 
-/** The text being written: one growing block of bytes. */
+/** The text being written: one growing block of bytes, or, with a sink, a block used again and
+    again, its bytes handed on to the sink whenever it is full. */
 class TextOutput
 {
 public:
-    explicit TextOutput (juce::MemoryBlock& destinationToUse) : destination (destinationToUse), start (destination.getSize())
+    using Sink = std::function<bool (const char*, size_t)>;
+
+    explicit TextOutput (juce::MemoryBlock& destinationToUse, Sink sinkToUse = {})
+        : destination (destinationToUse), start (destination.getSize()), sink (std::move (sinkToUse))
     {
         used = start;
+
+        if (sink != nullptr)
+            destination.setSize (start + sinkBlockSize);
     }
 
     ~TextOutput() { destination.setSize (used); }
@@ -63,9 +73,30 @@ public:
     TextOutput (const TextOutput&) = delete;
     TextOutput& operator= (const TextOutput&) = delete;
 
-    size_t position() const noexcept { return used; }
+    /** How many bytes were written: a difference of two positions is the length of what lies
+        between them, handed on or not. */
+    size_t position() const noexcept { return handedOn + used; }
 
-    void rewind() noexcept { used = start; }
+    void rewind() noexcept
+    {
+        used = start;
+        handedOn = 0;
+    }
+
+    /** The bytes written since the position, while they are still in the block; none when some
+        of them were handed on meanwhile. */
+    const char* bytesSince (size_t earlierPosition) const noexcept
+    {
+        return earlierPosition >= handedOn ? static_cast<const char*> (destination.getData()) + start + (earlierPosition - handedOn)
+                                           : nullptr;
+    }
+
+    /** Hands what is left in the block on to the sink; false when the sink refused any of it. */
+    bool handOnTheRest()
+    {
+        handOn();
+        return sinkTookEverything;
+    }
 
     void append (const char* bytes, size_t count)
     {
@@ -118,14 +149,35 @@ private:
     char* reserve (size_t count)
     {
         if (used + count > destination.getSize())
-            destination.setSize (std::max (used + count, destination.getSize() * 2 + 4096));
+        {
+            if (sink != nullptr)
+                handOn();
+
+            if (used + count > destination.getSize())
+                destination.setSize (std::max (used + count, destination.getSize() * 2 + 4096));
+        }
 
         return static_cast<char*> (destination.getData()) + used;
     }
 
+    void handOn()
+    {
+        if (sink == nullptr || used == start)
+            return;
+
+        sinkTookEverything = sink (static_cast<const char*> (destination.getData()) + start, used - start) && sinkTookEverything;
+        handedOn += used - start;
+        used = start;
+    }
+
+    static constexpr size_t sinkBlockSize = size_t (1) << 20;
+
     juce::MemoryBlock& destination;
     const size_t start;
     size_t used;
+    const Sink sink;
+    size_t handedOn = 0;
+    bool sinkTookEverything = true;
 };
 
 /** Writes the elements of a tree as the framework's XmlElement::writeElementAsText does. */
@@ -145,19 +197,16 @@ public:
 
         const auto typeName = node.getType();
         const auto& type = typeName.toString();
+        const auto childCount = node.getNumChildren();
+
+        if (childCount == 0)
+            return writeElementWithoutChildren (node, type, indentation);
+
         output.append ('<');
         output.append (type);
 
         if (! writeAttributes (node, static_cast<size_t> (indentation + type.length() + 1), indentation >= 0))
             return false;
-
-        const auto childCount = node.getNumChildren();
-
-        if (childCount == 0)
-        {
-            output.append ("/>", 2);
-            return true;
-        }
 
         output.append ('>');
 
@@ -185,24 +234,88 @@ public:
 private:
     bool writeAttributes (const juce::ValueTree& node, size_t attributeIndent, bool mayWrap)
     {
-        const auto count = node.getNumProperties();
-        const juce::var* previous = nullptr;
+        return findValues (node, node.getNumProperties()) && writeFoundAttributes (attributeIndent, mayWrap);
+    }
+
+    /** An element without children. Such elements repeat (a map's entries: the same workstation
+        maps in many slots and units), and those of the same names and values at the same
+        indentation give the same bytes: they are made once and then copied. A value is known by
+        the text it shares with the others (the trees of the system share each repeated text) or
+        by its number; an element with any other value is written anew each time. */
+    bool writeElementWithoutChildren (const juce::ValueTree& node, const juce::String& type, int indentation)
+    {
+        if (! findValues (node, node.getNumProperties()))
+            return false;
+
+        const auto hasKey = makeElementKey (type, indentation);
+
+        if (hasKey)
+            if (const auto written = repeats.find (elementKey); written != repeats.end())
+            {
+                output.append (written->second.data(), written->second.size());
+                return true;
+            }
+
+        const auto startOfElement = output.position();
+        output.append ('<');
+        output.append (type);
+
+        if (! writeFoundAttributes (static_cast<size_t> (indentation + type.length() + 1), indentation >= 0))
+            return false;
+
+        output.append ("/>", 2);
+
+        if (hasKey && repeats.size() < mostRepeats)
+            if (const auto* bytes = output.bytesSince (startOfElement))
+                repeats.emplace (elementKey, std::string (bytes, output.position() - startOfElement));
+
+        return true;
+    }
+
+    /** The element's type, indentation, names and values, each by its address or number. */
+    bool makeElementKey (const juce::String& type, int indentation)
+    {
+        elementKey.clear();
+        elementKey.push_back (reinterpret_cast<std::uintptr_t> (type.getCharPointer().getAddress()));
+        elementKey.push_back (static_cast<std::uintptr_t> (indentation));
+
+        for (size_t i = 0; i < names.size(); ++i)
+        {
+            const auto& value = *values[i];
+            elementKey.push_back (reinterpret_cast<std::uintptr_t> (names[i].getCharPointer().getAddress()));
+
+            if (value.isInt())
+            {
+                elementKey.push_back (1);
+                elementKey.push_back (static_cast<std::uintptr_t> (static_cast<juce::int64> (static_cast<int> (value))));
+            }
+            else if (value.isString())
+            {
+                // The text lives as long as the tree, which the write does not change.
+                elementKey.push_back (2);
+                elementKey.push_back (reinterpret_cast<std::uintptr_t> (value.toString().getCharPointer().getAddress()));
+            }
+            else
+            {
+                return false;
+            }
+        }
+
+        return true;
+    }
+
+    bool writeFoundAttributes (size_t attributeIndent, bool mayWrap)
+    {
+        const auto count = static_cast<int> (names.size());
         int lineLength = 0;
 
         for (int i = 0; i < count; ++i)
         {
-            const auto name = node.getPropertyName (i);
-            const auto* value = node.getPropertyPointer (name);
-
-            // The values lie in one array in property order, so each name's value lies past the
-            // last one's unless the name came before: then the framework would merge the two.
-            if (value == nullptr || (previous != nullptr && ! std::less<const juce::var*>() (previous, value)))
-                return false;
+            const auto& name = names[static_cast<size_t> (i)];
+            const auto* value = values[static_cast<size_t> (i)];
 
             if (value->isBinaryData())
                 return false;
-
-            previous = value;
 
             if (lineLength > lineWrapLength && mayWrap)
             {
@@ -222,6 +335,44 @@ private:
 
             output.append ('"');
             lineLength += static_cast<int> (output.position() - startOfAttribute);
+        }
+
+        return true;
+    }
+
+    /** The node's names and values in property order. The names of the node before are tried
+        first (a map's nodes of one kind have the same names in the same order), which spares
+        copying each name out of the tree: when each of them is found and their values lie one
+        after the other in the node's one array of properties, they are its names in its order. */
+    bool findValues (const juce::ValueTree& node, int count)
+    {
+        values.resize (static_cast<size_t> (count));
+
+        if (names.size() == static_cast<size_t> (count) && valuesLieInNameOrder (node))
+            return true;
+
+        names.clear();
+
+        for (int i = 0; i < count; ++i)
+            names.push_back (node.getPropertyName (i));
+
+        return valuesLieInNameOrder (node);
+    }
+
+    /** The values lie in one array in property order, so each name's value lies past the last
+        one's unless the name came before: then the framework would merge the two. */
+    bool valuesLieInNameOrder (const juce::ValueTree& node)
+    {
+        const juce::var* previous = nullptr;
+
+        for (size_t i = 0; i < names.size(); ++i)
+        {
+            const auto* value = node.getPropertyPointer (names[i]);
+
+            if (value == nullptr || (previous != nullptr && ! std::less<const juce::var*>() (previous, value)))
+                return false;
+
+            values[i] = previous = value;
         }
 
         return true;
@@ -319,6 +470,25 @@ private:
     const int lineWrapLength;
     const char* const newLine;
     std::array<std::pair<const char*, std::string>, 64> openings{};
+    std::vector<juce::Identifier> names;
+    std::vector<const juce::var*> values;
+
+    struct KeyHash
+    {
+        size_t operator() (const std::vector<std::uintptr_t>& key) const noexcept
+        {
+            std::uint64_t hash = 14695981039346656037ull;
+
+            for (const auto word : key)
+                hash = (hash ^ word) * 1099511628211ull;
+
+            return static_cast<size_t> (hash ^ (hash >> 32));
+        }
+    };
+
+    static constexpr size_t mostRepeats = 16384;
+    std::vector<std::uintptr_t> elementKey;
+    std::unordered_map<std::vector<std::uintptr_t>, std::string, KeyHash> repeats;
 };
 
 /** The declaration, the document type and the elements, as XmlElement::writeTo arranges them. */
@@ -375,6 +545,16 @@ juce::XmlElement::TextFormat mapFileFormat()
 
 juce::XmlElement::TextFormat settingsValueFormat() { return juce::XmlElement::TextFormat().singleLine().withoutHeader(); }
 
+namespace
+{
+/** For a tree holding something only the framework converts exactly: it writes the whole document. */
+void writeWithTheFramework (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, juce::MemoryBlock& destination)
+{
+    juce::MemoryOutputStream stream (destination, true);
+    tree.createXml()->writeTo (stream, format);
+}
+} // namespace
+
 bool MapXmlWriter::write (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, juce::MemoryBlock& destination)
 {
     if (! tree.isValid())
@@ -389,9 +569,7 @@ bool MapXmlWriter::write (const juce::ValueTree& tree, const juce::XmlElement::T
         output.rewind();
     }
 
-    // Something only the framework converts exactly: let it write the whole document.
-    juce::MemoryOutputStream stream (destination, true);
-    tree.createXml()->writeTo (stream, format);
+    writeWithTheFramework (tree, format, destination);
     return true;
 }
 
@@ -408,11 +586,24 @@ juce::String MapXmlWriter::toString (const juce::ValueTree& tree, const juce::Xm
 
 bool MapXmlWriter::writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file)
 {
-    juce::MemoryBlock text;
-
-    if (! write (tree, format, text))
+    if (! tree.isValid())
         return false;
 
-    return talvor::replaceWholeFile (file, text.getData(), text.getSize()) == talvor::FileReplacement::replaced;
+    // The text goes into the file a block at a time as it is made, and on to the disk meanwhile:
+    // no 20 MB buffer is made and grown, and the flush at the end has little left to wait for.
+    talvor::WholeFileReplacement replacement (file);
+    juce::MemoryBlock block;
+
+    {
+        TextOutput output (block, [&replacement] (const char* bytes, size_t size) { return replacement.append (bytes, size); });
+
+        if (writeDocument (tree, format, output))
+            return output.handOnTheRest() && replacement.replace() == talvor::FileReplacement::replaced;
+    }
+
+    block.reset();
+    writeWithTheFramework (tree, format, block);
+    return replacement.restart() && replacement.append (block.getData(), block.getSize())
+           && replacement.replace() == talvor::FileReplacement::replaced;
 }
 } // namespace NsOrvelA

@@ -2,6 +2,25 @@
 
 namespace talvor
 {
+namespace
+{
+// On Linux the framework hands a starting folder to zenity by running it inside the folder and
+// proposing the folder's own name as the file name, so a save would be offered as "Documents".
+// Written with a trailing separator the folder has no name: zenity's save chooser opens in it with
+// the name empty, and kdialog is given a path that plainly is a folder. The open chooser keeps the
+// folder as it is: without a name to look for, zenity would open on its recent files instead, and
+// it has no name field to fill in. The framework's own chooser window, used when neither program
+// is installed, is given the folder as it is too: it opens on it with no name filled in.
+juce::File saveChooserStart (const juce::File& location)
+{
+#if JUCE_LINUX
+    if (location.isDirectory() && ! location.isRoot() && juce::FileChooser::isPlatformDialogAvailable())
+        return juce::File::createFileWithoutCheckingPath (juce::File::addTrailingSeparator (location.getFullPathName()));
+#endif
+    return location;
+}
+} // namespace
+
 void FrameworkDialogs::showMessageBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
                                        const juce::String& buttonText, juce::Component* associatedComponent)
 {
@@ -44,7 +63,7 @@ std::optional<juce::String> FrameworkDialogs::askForText (const TextInputRequest
 
 juce::File FrameworkDialogs::chooseFileToSave (const FileChooserRequest& request)
 {
-    juce::FileChooser chooser (request.title, request.initialLocation, request.filePatterns, true);
+    juce::FileChooser chooser (request.title, saveChooserStart (request.initialLocation), request.filePatterns, true);
     return chooser.browseForFileToSave (request.warnAboutOverwriting) ? chooser.getResult() : juce::File();
 }
 

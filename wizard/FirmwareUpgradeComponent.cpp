@@ -83,6 +83,7 @@ FirmwareUpgradeComponent::FirmwareUpgradeComponent (int launchProduct, bool serv
     statusLabel.setText ("Upgrade Progress", juce::dontSendNotification);
     addAndMakeVisible (statusLabel);
 
+    progressBar.setLookAndFeel (&progressBarLook);
     progressBar.setPercentageDisplay (true);
     progressBar.setColour (juce::ProgressBar::foregroundColourId, juce::Colours::skyblue);
     addAndMakeVisible (progressBar);
@@ -129,6 +130,7 @@ FirmwareUpgradeComponent::~FirmwareUpgradeComponent()
     // back-end's ports are released, before anything else of the wizard.
     midiHandler.reset();
     onWizardProgressChanged = nullptr;
+    progressBar.setLookAndFeel (nullptr);
 
     for (auto& button : stepButtons)
         button.removeListener (this);
@@ -265,6 +267,13 @@ bool FirmwareUpgradeComponent::selectTargetProduct (int productId)
 void FirmwareUpgradeComponent::showBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message)
 {
     dialogs().showMessageBox (icon, title, message, {}, this);
+    regainKeyboardFocus();
+}
+
+void FirmwareUpgradeComponent::regainKeyboardFocus()
+{
+    if (isShowing())
+        grabKeyboardFocus();
 }
 
 void FirmwareUpgradeComponent::showAboutBox()
@@ -274,6 +283,7 @@ void FirmwareUpgradeComponent::showAboutBox()
                                   .replace ("{build}", "63A")
                                   .replace ("{date}", juce::String ("Dec 22 2023").replace ("  ", " ")),
                               {}, this);
+    regainKeyboardFocus();
 }
 
 //==============================================================================
@@ -292,6 +302,19 @@ void FirmwareUpgradeComponent::buttonClicked (juce::Button* button)
 void FirmwareUpgradeComponent::runStep (int stepIndex)
 {
     const auto outermost = stepDepth == 0;
+
+    // A step that would chain the next one after an Esc or a close starts nothing: the unit is
+    // sent nothing more and the window can close as soon as the running step returns. An Esc
+    // stops the run it was pressed in, or nothing when none ran: a run the user starts afterwards
+    // begins without it.
+    if (outermost)
+    {
+        chainStopped = false;
+        abortRequested = false;
+    }
+    else if (chainStopped || closeRequested)
+        return;
+
     deepestStepDepth = juce::jmax (deepestStepDepth, ++stepDepth);
 
     switch (stepIndex)
@@ -320,7 +343,7 @@ void FirmwareUpgradeComponent::runStep (int stepIndex)
     {
         while (std::exchange (nextUnitRequested, false))
         {
-            if (abortRequested || ! repeatMode || closeRequested)
+            if (isStopRequested() || ! repeatMode)
                 break;
 
             stepConnect();
@@ -338,12 +361,15 @@ void FirmwareUpgradeComponent::runStep (int stepIndex)
     }
 }
 
+bool FirmwareUpgradeComponent::isStopRequested() const noexcept { return chainStopped || closeRequested || abortRequested; }
+
 bool FirmwareUpgradeComponent::requestClose()
 {
     if (! isStepRunning())
         return true;
 
     closeRequested = true;
+    chainStopped = true;
     abortRequested = true;
     repeatMode = false;
     setStatusText (juce::String (juce::CharPointer_UTF8 (stoppingText)));
@@ -361,12 +387,25 @@ void FirmwareUpgradeComponent::closeDown()
     if (bootloaderDevice)
     {
         if (unitFound)
+        {
             runBlhost ("reset");
+        }
+        else if (askedIntoUpgradeMode)
+        {
+            // The unit may have gone into its bootloader after its last probe: the tool resets
+            // it where it sees it, the upgrade-mode resets reach it otherwise.
+            if (runBlhost ("keep") != blhostNoStatus)
+                runBlhost ("reset");
+            else
+                resetUnitsInUpgradeMode();
+        }
     }
     else
     {
         resetUnitsInUpgradeMode();
     }
+
+    askedIntoUpgradeMode = false;
 }
 
 //==============================================================================
@@ -381,6 +420,10 @@ bool FirmwareUpgradeComponent::handleKey (const juce::KeyPress& key)
     if (key == juce::KeyPress::escapeKey)
     {
         abortRequested = true;
+
+        if (isStepRunning())
+            chainStopped = true;
+
         repeatMode = false;
         return true;
     }

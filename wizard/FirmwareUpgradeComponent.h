@@ -1,6 +1,7 @@
 #pragma once
 
 #include "firmware/MidiInputHandler.h"
+#include "wizard/WizardProgressBarLook.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -15,9 +16,10 @@ namespace talvor
     the next one itself. Repeat mode runs the next unit from a loop in the outermost step, never
     nested inside the last run.
 
-    While a step runs only Esc is taken from the keyboard. The dialog around the wizard asks it
-    whether it may close (requestClose); with a step running the wizard stops the step and closes
-    itself once the outermost step has returned. */
+    While a step runs only Esc is taken from the keyboard. Esc, or a close, ends the run: the
+    running step stops where it waits and no step it would chain starts. The dialog around the
+    wizard asks it whether it may close (requestClose); with a step running the wizard stops the
+    step, sends the unit nothing more and closes itself once the outermost step has returned. */
 class FirmwareUpgradeComponent final : public juce::Component, private juce::Button::Listener
 {
 public:
@@ -69,6 +71,9 @@ public:
     /** True while a step of this wizard is on the stack. */
     bool isStepRunning() const noexcept { return stepDepth > 0; }
 
+    /** Esc or a close has come during the running steps: they end without starting another. */
+    bool isStopRequested() const noexcept;
+
     /** What the dialog's close button does: with no step running the wizard may close (true);
         with one running it stops the steps, shows "Stopping…" and closes itself once the
         outermost step has returned (false). */
@@ -109,6 +114,9 @@ private:
     bool handleKey (const juce::KeyPress& key);
 
     juce::Component* titleWindow();
+
+    /** Takes the keyboard back after a box or a chooser, so the wizard's keys work without a click. */
+    void regainKeyboardFocus();
     void showBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message);
     void enableStartAndEnter (bool startEnabled, bool enterEnabled);
 
@@ -129,6 +137,7 @@ private:
     bool downloadWithRetries (const juce::URL& url, const juce::File& target, int retryPauseMs);
     juce::File chooseFirmwareFile();
     bool firmwareFileFitsProduct (const juce::File& file) const;
+    bool firmwareUrlFitsProduct (const juce::URL& url) const;
 
     bool serverModeCopy = false;
     int targetProductId;
@@ -142,6 +151,7 @@ private:
     juce::Label statusLabel;
     juce::CriticalSection progressLock;
     int currentStep = -1;
+    WizardProgressBarLook progressBarLook;
     juce::ProgressBar progressBar;
 
     juce::String windowTitle{ plainTitle };
@@ -157,7 +167,14 @@ private:
     int stepDepth = 0;
     int deepestStepDepth = 0;
     bool closeRequested = false;
+    /** Esc or a close came while this run of steps was on the stack: no further step of the run
+        starts, whichever step took the Esc itself. Cleared when the user starts the next run. */
+    bool chainStopped = false;
     bool nextUnitRequested = false;
+
+    /** Step 2 sent a unit its request to enter upgrade mode in this run, and nothing has brought
+        it back since: closing then resets it even when the tool never answered for it. */
+    bool askedIntoUpgradeMode = false;
     bool closedDown = false;
 
     /** The product whose firmware step 4 obtained in this run; step 5 writes nothing else. */

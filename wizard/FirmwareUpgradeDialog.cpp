@@ -30,6 +30,12 @@ void FirmwareUpgradeDialog::closeButtonPressed()
         close();
 }
 
+void FirmwareUpgradeDialog::focusGained (FocusChangeType)
+{
+    if (wizard.isShowing())
+        wizard.grabKeyboardFocus();
+}
+
 void FirmwareUpgradeDialog::close()
 {
     setVisible (false);

@@ -23,6 +23,9 @@ public:
 
     void closeButtonPressed() override;
 
+    /** The window hands the keyboard to the wizard, whose keys then work without a click. */
+    void focusGained (FocusChangeType cause) override;
+
     static constexpr const char* title = "Firmware Upgrade";
 
 private:

@@ -40,6 +40,7 @@ void FirmwareUpgradeComponent::stepActivate()
     midiHandler = std::make_unique<MidiInputHandler> (selectedProductId);
 
     const auto choice = DeviceSelectComponent::choose (selectedProductId, upgradeModeName, this);
+    regainKeyboardFocus();
 
     setBusy (false);
     setCurrentStep (1);

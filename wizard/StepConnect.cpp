@@ -3,6 +3,7 @@
 #include "devices/DeviceNamePatterns.h"
 #include "devices/ProductFamilies.h"
 #include "devices/ProductIds.h"
+#include "firmware/BlhostFlashing.h"
 #include "firmware/BootloaderTool.h"
 #include "firmware/UpgradeModeReset.h"
 #include "firmware/UpgradePortLists.h"
@@ -61,6 +62,10 @@ void FirmwareUpgradeComponent::stepConnect()
     setBusy (false);
     setCurrentStep (-1);
 
+    // The window is closing: no chooser, no product, nothing for the unit.
+    if (closeRequested)
+        return;
+
     if (showChooser)
     {
         if (! chooseUnit (found, askLeave, errorText))
@@ -76,7 +81,8 @@ void FirmwareUpgradeComponent::stepConnect()
         selectTargetProduct (selectedProductId);
     }
 
-    if (found)
+    // A window closed meanwhile asks and reports nothing more.
+    if (found || closeRequested)
         return;
 
     if (askLeave)
@@ -97,7 +103,7 @@ void FirmwareUpgradeComponent::waitForBootloaderUnit (bool& found, bool& showCho
 
     if (! blhostToolExists())
     {
-        errorText = "Lacked of upgrade tool!";
+        errorText = missingBlhostToolMessage();
         return;
     }
 
@@ -145,6 +151,10 @@ void FirmwareUpgradeComponent::waitForBootloaderUnit (bool& found, bool& showCho
         }
     }
 
+    // Closing sends the unit nothing more, not even the probes.
+    if (closeRequested)
+        return;
+
     if (! found)
     {
         // No port: perhaps the unit sits in its bootloader already, or needs a reset to show one.
@@ -156,6 +166,8 @@ void FirmwareUpgradeComponent::waitForBootloaderUnit (bool& found, bool& showCho
         {
             if (runBlhost ("reset") == blhostSucceeded)
             {
+                askedIntoUpgradeMode = false;
+
                 for (int check = 0; check < portsAfterResetChecks && ! found; ++check)
                 {
                     waitMs (portsAfterResetWaitMs);
@@ -233,6 +245,7 @@ void FirmwareUpgradeComponent::waitForMidiInputs()
 bool FirmwareUpgradeComponent::chooseUnit (bool& found, bool& askLeave, juce::String& errorText)
 {
     const auto choice = DeviceSelectComponent::choose (selectedProductId, {}, this);
+    regainKeyboardFocus();
 
     if (! choice.accepted)
     {
@@ -295,6 +308,14 @@ bool FirmwareUpgradeComponent::chooseUnit (bool& found, bool& askLeave, juce::St
         errorText = notUpgradeableText;
     }
 
+    // A unit flashed through the tool is sent nothing when the tool is missing: asked into its
+    // bootloader, it would have no way out but a power cycle.
+    if (productToSelect != 0 && usesBlhostBackend (productToSelect) && ! blhostToolExists())
+    {
+        errorText = missingBlhostToolMessage();
+        productToSelect = 0;
+    }
+
     if (productToSelect == 0)
         return true;
 
@@ -320,6 +341,7 @@ bool FirmwareUpgradeComponent::refusedOnThisProcessor()
 void FirmwareUpgradeComponent::askUnitsToLeaveUpgradeMode (const juce::String& question)
 {
     const auto leave = automaticMode || dialogs().askOkCancel (juce::MessageBoxIconType::InfoIcon, plainTitle, question, "Yes", "No", this);
+    regainKeyboardFocus();
 
     if (leave && ! resetUnitsInUpgradeMode())
         showBox (juce::MessageBoxIconType::WarningIcon, plainTitle, stillInUpgradeModeText);

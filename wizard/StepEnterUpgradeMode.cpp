@@ -2,6 +2,7 @@
 
 #include "devices/PortNames.h"
 #include "devices/ProductFamilies.h"
+#include "firmware/BlhostFlashing.h"
 #include "firmware/BootloaderTool.h"
 #include "firmware/UpgradeFrames.h"
 #include "firmware/UpgradePortLists.h"
@@ -67,13 +68,20 @@ void FirmwareUpgradeComponent::stepEnterUpgradeMode()
     {
         setCurrentStep (0);
 
-        if (! repeatMode)
+        // A window that is closing ended the step itself: no box holds it open.
+        if (! repeatMode && ! closeRequested)
             showBox (juce::MessageBoxIconType::WarningIcon, plainTitle, errorText);
     }
 }
 
 bool FirmwareUpgradeComponent::enterBootloaderUpgradeMode (juce::String& errorText)
 {
+    if (! blhostToolExists())
+    {
+        errorText = missingBlhostToolMessage();
+        return false;
+    }
+
     unitCount = countPortsOfProduct (selectedProductId);
 
     if (unitCount <= 0)
@@ -118,6 +126,11 @@ bool FirmwareUpgradeComponent::enterBootloaderUpgradeMode (juce::String& errorTe
 
     for (int pass = 0; pass < bootloaderPasses; ++pass)
     {
+        // After an Esc or a close the unit is asked nothing more.
+        if (abortRequested || chainStopped)
+            break;
+
+        askedIntoUpgradeMode = true;
         output->sendMessageNow (upgradePrelude());
         clearReplyFlags();
         output->sendMessageNow (buildSysExRequest (selectedProductId, 9));
@@ -172,6 +185,12 @@ bool FirmwareUpgradeComponent::enterMidiUpgradeMode (const juce::String& portNam
     for (int attempt = 0; attempt < midiTries; ++attempt)
     {
         waitMs (midiWaitBeforeTryMs);
+
+        // After an Esc or a close the unit is asked nothing more.
+        if (chainStopped || (attempt > 0 && abortRequested))
+            return false;
+
+        askedIntoUpgradeMode = true;
         output->sendMessageNow (upgradePrelude());
         output->sendMessageNow (buildSysExRequest (selectedProductId, takesShortRequestOnly (selectedProductId) ? 8 : 9));
 

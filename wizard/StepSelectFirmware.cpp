@@ -117,14 +117,17 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
 
         if (proceed)
         {
-            const auto url = FirmwareSelectComponent::choose (catalogue, 0, this);
+            const auto url = closeRequested ? juce::URL() : FirmwareSelectComponent::choose (catalogue, 0, this);
+            regainKeyboardFocus();
 
             if (url.isEmpty())
                 return;
 
             setBusy (true);
             firmwareFile = firmwareCacheFolder().getChildFile (safeFirmwareFileName (url));
-            const auto downloaded = downloadWithRetries (url, firmwareFile, bootloaderRetryPauseMs);
+            // A file from the server passes the same name test as one from disk.
+            const auto fits = firmwareUrlFitsProduct (url);
+            const auto downloaded = fits && downloadWithRetries (url, firmwareFile, bootloaderRetryPauseMs);
             setBusy (false);
             setCurrentStep (2);
 
@@ -137,7 +140,7 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
                 else
                 {
                     failed = true;
-                    statusText = downloadFailedMessage;
+                    statusText = fits ? downloadFailedMessage : notMatchingText;
                 }
             }
             else
@@ -186,12 +189,16 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
         }
     }
 
+    // A window closed meanwhile reports nothing more.
+    if (closeRequested)
+        return;
+
     if (failed)
     {
         if (! repeatMode)
             showBox (juce::MessageBoxIconType::WarningIcon, plainTitle, statusText);
     }
-    else if (automaticMode && ! abortRequested && firmwareProductId != 0)
+    else if (automaticMode && ! isStopRequested() && firmwareProductId != 0)
     {
         runStep (4);
     }
@@ -217,12 +224,18 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         }
         else if (fetched.failed())
         {
-            dialogs().showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, plainTitle, fetched.getErrorMessage(), {}, this);
+            dialogs().showMessageBoxAsync (juce::MessageBoxIconType::NoIcon, plainTitle, fetched.getErrorMessage(), {}, this,
+                                           [safe = SafePointer<FirmwareUpgradeComponent> (this)]
+                                           {
+                                               if (safe != nullptr)
+                                                   safe->regainKeyboardFocus();
+                                           });
             return;
         }
         else
         {
-            const auto url = FirmwareSelectComponent::choose (catalogue, 0, this);
+            const auto url = closeRequested ? juce::URL() : FirmwareSelectComponent::choose (catalogue, 0, this);
+            regainKeyboardFocus();
 
             if (url.isEmpty())
                 return;
@@ -231,7 +244,8 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
             juce::TemporaryFile download;
             firmwareFile = download.getFile();
             setBusy (true);
-            const auto downloaded = downloadWithRetries (url, firmwareFile, midiRetryPauseMs);
+            const auto fits = firmwareUrlFitsProduct (url);
+            const auto downloaded = fits && downloadWithRetries (url, firmwareFile, midiRetryPauseMs);
             setBusy (false);
             setCurrentStep (2);
 
@@ -243,7 +257,7 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
                 }
                 else
                 {
-                    dialogs().showMessageBox (juce::MessageBoxIconType::WarningIcon, "Firmware Download", downloadFailedMessage, {}, this);
+                    showBox (juce::MessageBoxIconType::WarningIcon, "Firmware Download", fits ? downloadFailedMessage : notMatchingText);
                     failed = true;
                 }
             }
@@ -287,12 +301,12 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         else
         {
             firmwareFile = chosen;
-            dialogs().showMessageBox (juce::MessageBoxIconType::WarningIcon, "Load File", notMatchingText, {}, this);
+            showBox (juce::MessageBoxIconType::WarningIcon, "Load File", notMatchingText);
             failed = true;
         }
     }
 
-    if (! failed && firmwareProductId != 0 && ! abortRequested && automaticMode)
+    if (! failed && firmwareProductId != 0 && ! isStopRequested() && automaticMode)
         runStep (4);
 }
 
@@ -315,11 +329,24 @@ bool FirmwareUpgradeComponent::downloadWithRetries (const juce::URL& url, const 
 
 juce::File FirmwareUpgradeComponent::chooseFirmwareFile()
 {
+    // A window that is closing asks for nothing more.
+    if (closeRequested)
+        return {};
+
     FileChooserRequest request;
     request.title = "Choose The Firmware File";
     request.initialLocation = firmwareFile;
     request.filePatterns = "*.bin";
-    return dialogs().chooseFileToOpen (request);
+    const auto chosen = dialogs().chooseFileToOpen (request);
+    regainKeyboardFocus();
+    return chosen;
+}
+
+bool FirmwareUpgradeComponent::firmwareUrlFitsProduct (const juce::URL& url) const
+{
+    const auto name = url.getFileName();
+    const auto withoutExtension = name.containsChar ('.') ? name.upToLastOccurrenceOf (".", false, false) : name;
+    return fileNameMatchesProduct (withoutExtension.toLowerCase().trim(), selectedProductId);
 }
 
 bool FirmwareUpgradeComponent::firmwareFileFitsProduct (const juce::File& file) const

@@ -40,6 +40,8 @@ void FirmwareUpgradeComponent::stepUpgrade()
     else if (bootloaderDevice)
     {
         result = flashWithBlhost (firmwarePath);
+        // The run reset the unit, or left it for the reset that unitFound asks for.
+        askedIntoUpgradeMode = false;
     }
     else
     {
@@ -91,7 +93,7 @@ void FirmwareUpgradeComponent::stepUpgrade()
     setStatusText (plainTitle);
 
     // Only a success goes on with the next unit, and the outermost step runs it.
-    if (result.wasOk() && automaticMode && ! abortRequested && repeatMode)
+    if (result.wasOk() && automaticMode && ! isStopRequested() && repeatMode)
     {
         if (repeatCount >= repeatLimit)
             repeatCount = 0;

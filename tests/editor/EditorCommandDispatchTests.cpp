@@ -8,6 +8,7 @@
 #include "map/SharedEditingState.h"
 #include "map/Workstations.h"
 #include "platform/CpuFamily.h"
+#include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -40,6 +41,7 @@ protected:
     MainComp& openEditor()
     {
         editor = std::make_unique<MainComp> (ids::orvelA);
+        corvix::testing::holdDeviceWatchTimerQuiet();
         harness = std::make_unique<GuiHarness> (*editor, 600, 400);
         GuiHarness::pump (20);
         return *editor;

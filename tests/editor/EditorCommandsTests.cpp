@@ -1,3 +1,4 @@
+#include "platform/EnvironmentVariable.h"
 #include "devices/PortNames.h"
 #include "editor/EditorCommands.h"
 #include "link/MyTimer.h"
@@ -46,7 +47,9 @@ protected:
     }
 
     talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
-    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getNonexistentChildFile ("map-files", {}, false);
+    // Named uniquely: test programs run in parallel, and a name that was free when looked at can be
+    // taken by another one before this fixture creates it, and deleted under it at that one's end.
+    const juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("map-files-" + juce::Uuid().toString());
     ScriptedDialogs scripted;
     RecordingEditor editor;
 };
@@ -63,7 +66,7 @@ TEST_F (EditorCommands, SaveFileCancelledWritesAndShowsNothing)
     EXPECT_EQ (chooser.title, "Save Mapping");
     EXPECT_EQ (chooser.filePatterns, "*.corvix");
     EXPECT_FALSE (chooser.warnAboutOverwriting);
-    EXPECT_EQ (chooser.initialLocation, juce::File::getSpecialLocation (juce::File::userDocumentsDirectory));
+    EXPECT_EQ (chooser.initialLocation, editorCommands::chooserFolder());
     EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 0);
 }
 
@@ -99,6 +102,74 @@ TEST_F (EditorCommands, ASavedFileSaysSoAndLoadsBackIntoTheSameTree)
     EXPECT_TRUE (host->getState().isEquivalentTo (saved));
 }
 
+/** Points the home folder somewhere else for the life of the object. */
+class ScopedHome
+{
+public:
+    explicit ScopedHome (const juce::File& home) : previous (juce::SystemStats::getEnvironmentVariable ("HOME", {}))
+    {
+        talvor::setEnvironmentVariable ("HOME", home.getFullPathName().toRawUTF8());
+    }
+
+    ~ScopedHome() { talvor::setEnvironmentVariable ("HOME", previous.toRawUTF8()); }
+
+private:
+    const juce::String previous;
+};
+
+TEST_F (EditorCommands, BothChoosersOpenOnTheDocumentsFolderOrElseTheHomeFolderWithNoFileNamed)
+{
+    const auto home = fileNamed ("home");
+    ASSERT_TRUE (home.createDirectory());
+    const ScopedHome scopedHome (home);
+
+    // The folders the save chooser and then the load chooser open on.
+    const auto chosenFolders = [this]
+    {
+        scripted.answerFile ({});
+        editorCommands::saveMapFile (*host, "SAVE FILE");
+        scripted.answerFile ({});
+        editorCommands::loadMapFile (*host, editor);
+        return juce::StringArray (scripted.shown().end()[-2].initialLocation.getFullPathName(),
+                                  scripted.last().initialLocation.getFullPathName());
+    };
+
+    // A location that is no folder would be offered to the user as the name of the file.
+    ASSERT_FALSE (juce::File::getSpecialLocation (juce::File::userDocumentsDirectory).exists());
+    EXPECT_EQ (chosenFolders(), juce::StringArray (home.getFullPathName(), home.getFullPathName()));
+
+    const auto documents = home.getChildFile ("Documents");
+    ASSERT_TRUE (documents.createDirectory());
+    ASSERT_EQ (juce::File::getSpecialLocation (juce::File::userDocumentsDirectory), documents);
+    EXPECT_EQ (chosenFolders(), juce::StringArray (documents.getFullPathName(), documents.getFullPathName()));
+    EXPECT_EQ (folder.findChildFiles (juce::File::findFiles, true).size(), 0) << "nothing written";
+}
+
+TEST_F (EditorCommands, AFileSavedWithoutExtensionGetsTheMapExtensionAndLoadFileListsIt)
+{
+    scripted.answerFile (fileNamed ("mymap1"));
+    editorCommands::saveMapFile (*host, "SAVE FILE");
+
+    const auto saved = fileNamed ("mymap1.corvix");
+    EXPECT_EQ (scripted.last().message, "SAVE FILE successfully!");
+    EXPECT_TRUE (saved.existsAsFile());
+    EXPECT_FALSE (fileNamed ("mymap1").exists());
+
+    // A name with an extension of its own is kept as typed.
+    scripted.answerFile (fileNamed ("mymap2.corvix"));
+    editorCommands::saveMapFile (*host, "SAVE FILE");
+    scripted.answerFile (fileNamed ("backup.xml"));
+    editorCommands::saveMapFile (*host, "SAVE FILE");
+    EXPECT_TRUE (fileNamed ("mymap2.corvix").existsAsFile());
+    EXPECT_TRUE (fileNamed ("backup.xml").existsAsFile());
+
+    // The load chooser lists what its patterns admit, as the framework's chooser filters.
+    scripted.answerFile (saved);
+    EXPECT_TRUE (editorCommands::loadMapFile (*host, editor));
+    const juce::WildcardFileFilter listed (scripted.shown().end()[-1].filePatterns, "*", {});
+    EXPECT_TRUE (listed.isFileSuitable (saved));
+}
+
 //==============================================================================
 TEST_F (EditorCommands, LoadFileCancelledChangesNothing)
 {
@@ -110,7 +181,7 @@ TEST_F (EditorCommands, LoadFileCancelledChangesNothing)
     EXPECT_EQ (scripted.last().kind, ShownDialog::Kind::openChooser);
     EXPECT_EQ (scripted.last().title, "Load Mapping");
     EXPECT_EQ (scripted.last().filePatterns, "*.corvix");
-    EXPECT_EQ (scripted.last().initialLocation, juce::File::getSpecialLocation (juce::File::userDocumentsDirectory));
+    EXPECT_EQ (scripted.last().initialLocation, editorCommands::chooserFolder());
     EXPECT_EQ (host->getState(), live);
     EXPECT_EQ (editor.fullRefreshes, 0);
 }

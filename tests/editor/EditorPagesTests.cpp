@@ -7,6 +7,7 @@
 #include "map/ControlLayout.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
+#include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -29,6 +30,7 @@ protected:
     {
         slotDawIds = { 2, 5, 12 };
         editor = std::make_unique<MainComp> (talvor::productIds::orvelA);
+        corvix::testing::holdDeviceWatchTimerQuiet();
         harness = std::make_unique<GuiHarness> (*editor, MainComp::editorWidth, MainComp::editorHeight);
         GuiHarness::pump (20);
         slotDirty = { 0, 0, 0 };
@@ -92,11 +94,6 @@ TEST_F (EditorPages, ThePageTabsFollowTheKindOfTheSelectedControl)
 
 TEST_F (EditorPages, TheFunctionPageShowsTheSlotsWorkstationAndAClickAssignsTheFunction)
 {
-    // A tick on a loaded machine would upload the marked slot and clear its mark before it is
-    // looked at; this test is about the mark.
-    ASSERT_NE (deviceWatchTimer(), nullptr);
-    deviceWatchTimer()->stopTimer();
-
     auto& control = clickGridControl (41);
     auto& page = editor->getFuncPage();
     EXPECT_EQ (page.getDawChooser().getSelectedId(), 2);
@@ -147,9 +144,7 @@ TEST_F (EditorPages, AMidiEditReachesAUnitThroughTheDeviceWatchTimer)
     midi.getValueList().setSelectedItemIndex (7, juce::sendNotificationSync);
     ASSERT_EQ (slotDirty[0], 1);
 
-    auto* timer = deviceWatchTimer();
-    ASSERT_NE (timer, nullptr);
-    timer->timerCallback();
+    corvix::testing::tickDeviceWatchTimer();
 
     ASSERT_TRUE (corvix::testing::waitUntil ([&unit] { return unit.slot (1).blocksReceived[7]; }));
     const auto row = controlTableRow (42) * 8;

@@ -2,15 +2,37 @@
 
 #include "editor/DeviceLink.h"
 #include "link/Host.h"
+#include "link/MyTimer.h"
 #include "map/EditorHooks.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "tests/support/HostTest.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 
 namespace corvix::testing
 {
+/** Holds quiet the device-watch timer that the first mixer section starts. Left running, it ticks
+    whenever its period has passed, which on a busy machine can be between any two steps of a test:
+    the tick uploads a marked slot and clears its mark, or carries out a pending "SAVE AS DEFAULT",
+    before the test looks. A test that needs a tick asks for one (tickDeviceWatchTimer). */
+inline void holdDeviceWatchTimerQuiet()
+{
+    if (auto* timer = NsOrvelA::deviceWatchTimer())
+        timer->stopTimer();
+}
+
+/** One tick of the device-watch timer, now; the timer stays quiet afterwards (a tick restarts it). */
+inline void tickDeviceWatchTimer()
+{
+    auto* timer = NsOrvelA::deviceWatchTimer();
+    ASSERT_NE (timer, nullptr) << "no device link runs";
+    timer->timerCallback();
+    timer->stopTimer();
+}
+
 /** Stands in for the editor behind the Host's hooks: counts what model-side code asks of it and
     runs what a test gives it for the two refreshes. Registers itself as currentEditor. */
 class RecordingEditor final : public NsOrvelA::EditorHooks

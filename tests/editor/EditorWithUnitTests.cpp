@@ -28,16 +28,13 @@ protected:
     MainComp& open()
     {
         editor = std::make_unique<MainComp> (2057);
+        corvix::testing::holdDeviceWatchTimerQuiet();
         window = std::make_unique<GuiHarness> (*editor, 850, 720);
         GuiHarness::pump (20);
         return *editor;
     }
 
-    void tick()
-    {
-        ASSERT_NE (deviceWatchTimer(), nullptr);
-        deviceWatchTimer()->timerCallback();
-    }
+    void tick() { corvix::testing::tickDeviceWatchTimer(); }
 
     void report (const std::function<void()>& send)
     {

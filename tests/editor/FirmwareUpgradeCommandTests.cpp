@@ -7,6 +7,7 @@
 #include "link/MyTimer.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
+#include "platform/MessageLoopWait.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -48,8 +49,17 @@ protected:
 TEST_F (FirmwareUpgradeCommand, WaitsForTheUploadThenRunsTheWizardWithoutTrafficAndGivesTheUnitsBackAfterwards)
 {
     ASSERT_TRUE (setDeviceInputOpen (2057, true));
+    // The upload ends while the command waits for it, at its third wait however long a wait
+    // takes on this machine: a clock would let a busy machine outlast the command's patience.
     transferBusy = 1;
-    juce::Timer::callAfterDelay (300, [] { transferBusy = 0; });
+    int waits = 0;
+    const talvor::ScopedDispatchSliceRunner uploadEnds (
+        [&waits] (int milliseconds)
+        {
+            if (++waits == 3)
+                transferBusy = 0;
+            juce::MessageManager::getInstance()->runDispatchLoopUntil (milliseconds);
+        });
 
     bool inputOpenDuringWizard = true;
     size_t sentDuringWizard = 0;

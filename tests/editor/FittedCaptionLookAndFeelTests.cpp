@@ -47,6 +47,29 @@ TEST_F (FittedCaption, ACaptionThatFitsKeepsTheFrameworksFontAndOnlyOneThatDoesN
     EXPECT_TRUE (drawsWhole (button, "MUTE1"));
 }
 
+TEST_F (FittedCaption, ACaptionBreaksOnlyBetweenWordsAndALongWordShrinksInstead)
+{
+    // The function grid's 63 x 37 and the mixer's 52 x 32.
+    for (auto size : { juce::Point<int> (63, 37), juce::Point<int> (52, 32) })
+    {
+        button.setSize (size.x, size.y);
+
+        for (auto caption : { "ctrl+shift F5", "BeatDete -ctive", "ctrl+alt PageDown", "Snapshot" })
+        {
+            captionHeight (caption);
+            EXPECT_TRUE (drawsWhole (button, caption)) << caption << " on " << size.x << " x " << size.y;
+        }
+    }
+
+    // What the check guards against: the framework's own layout splits a word it cannot fit.
+    juce::LookAndFeel_V4 framework;
+    button.setLookAndFeel (&framework);
+    button.setSize (63, 37);
+    button.setButtonText ("ctrl+shift F5");
+    EXPECT_FALSE (drawsWhole (button, "ctrl+shift F5"));
+    button.setLookAndFeel (&look);
+}
+
 TEST_F (FittedCaption, ACaptionTooLongForTheSmallestFontIsCutShortInIt)
 {
     EXPECT_EQ (captionHeight ("Pneumonoultramicroscopicsilicovolcanoconiosis"), FittedCaptionLookAndFeel::smallestCaptionHeight);

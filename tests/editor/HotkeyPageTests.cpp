@@ -1,5 +1,6 @@
 #include "editor/KeyEntryWindow.h"
 #include "link/Host.h"
+#include "map/HidKeyTables.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "tests/editor/PagesHarness.h"
@@ -150,6 +151,63 @@ TEST_F (HotkeyPageTest, ReturnEscapeAndTabAreCapturedAndLeaveTheWindowOpen)
     EXPECT_EQ (messages, (juce::StringArray{ "RETURN", "ESCAPE", "TAB" }));
     EXPECT_EQ (static_cast<int> (entry (42).getProperty (mapIds::key)), 43);
     EXPECT_EQ (entry (42).getProperty (mapIds::keyName).toString(), "Tab");
+}
+
+TEST_F (HotkeyPageTest, EveryKeyWhoseDescriptionHasABlankOrAPlusIsStoredWithItsKey)
+{
+    auto& control = pages->select (42);
+    juce::StringArray checked, unpressable;
+    const std::initializer_list<int> heldSets = { 0, juce::ModifierKeys::ctrlModifier,
+                                                  juce::ModifierKeys::ctrlModifier | juce::ModifierKeys::shiftModifier
+                                                      | juce::ModifierKeys::altModifier };
+
+    for (int usage = 0; usage < hidUsageCount; ++usage)
+    {
+        const auto description = hidUsageKeyDescriptions (usage);
+
+        if (! description.containsAnyOf (" +"))
+            continue;
+
+        const auto keyCode = juce::KeyPress::createFromDescription (description).getKeyCode();
+
+        if (juce::KeyPress (keyCode).getTextDescription() != description)
+        {
+            unpressable.add (description);
+            continue;
+        }
+
+        for (auto held : heldSets)
+        {
+            const juce::KeyPress key (keyCode, juce::ModifierKeys (held), 0);
+            const auto typed = key.getTextDescription();
+
+            // Through the window's peer, as the keyboard delivers it.
+            capture (
+                [key] (KeyEntryWindow& keyWindow)
+                {
+                    keyWindow.setVisible (true);
+                    keyWindow.grabKeyboardFocus();
+                    ASSERT_NE (keyWindow.getPeer(), nullptr);
+                    keyWindow.getPeer()->handleKeyPress (key);
+                    corvix::testing::GuiHarness::pump();
+                });
+
+            const auto e = entry (42);
+            const auto keyName = hidUsageDisplayNames (usage);
+            const auto modifierText = typed.upToLastOccurrenceOf (" + ", false, false).removeCharacters (" ");
+            EXPECT_EQ (static_cast<int> (e.getProperty (mapIds::key)), usage) << typed;
+            EXPECT_EQ (e.getProperty (mapIds::keyName).toString(), keyName) << typed;
+            EXPECT_EQ (page().getKeyText().getText(), typed.removeCharacters (" ").toUpperCase()) << typed;
+            EXPECT_EQ (page().getNameField().getText(), held == 0 ? keyName : modifierText + " " + keyName) << typed;
+            EXPECT_EQ (control.getButtonText(), control.makeCaption()) << typed;
+        }
+
+        checked.add (description);
+    }
+
+    // The arrows, the page keys, the number pad and "+"; only the table's error entry names no key.
+    EXPECT_EQ (unpressable, juce::StringArray ("Error Undefined"));
+    EXPECT_EQ (checked.size(), 18) << checked.joinIntoString (", ").toStdString();
 }
 
 TEST_F (HotkeyPageTest, AWheelStepOfZeroIsADownwardStep)

@@ -4,6 +4,7 @@
 #include "link/Host.h"
 #include "map/SharedEditingState.h"
 #include "platform/CpuFamily.h"
+#include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
 
@@ -29,6 +30,7 @@ protected:
     MainComp& openEditor (int productId = ids::orvelA)
     {
         editor = std::make_unique<MainComp> (productId);
+        corvix::testing::holdDeviceWatchTimerQuiet();
         harness = std::make_unique<GuiHarness> (*editor, 600, 400);
         GuiHarness::pump (20);
         return *editor;
@@ -354,4 +356,67 @@ TEST_F (MainCompTest, AProductThatIsNoUnitChangesNeitherTheChooserNorTheCurrentU
     EXPECT_TRUE (comp.applyModel (1234));
     EXPECT_EQ (comp.getModelChooser().getText(), "Orvel-A");
     EXPECT_EQ (static_cast<int> (host->getState().getProperty ("current")), 1);
+}
+
+TEST_F (MainCompTest, AButtonSelectedAfterAFaderOrAKnobShowsItsFunctionChosen)
+{
+    slotDawIds = { 2, 0, 0 };
+    auto& comp = openEditor();
+    auto& layer = comp.getFuncPage().getLayer();
+    const auto state = host->getStateTree();
+
+    int button = 0;
+    for (int id = 1; id <= 32 && button == 0; ++id)
+        if (state.controlEntryInCurrentSlot (id).getProperty ("valueType").toString() == "func"
+            && mixerControl (id).makeCaption().isNotEmpty())
+            button = id;
+
+    ASSERT_NE (button, 0) << "the default map gives mixer buttons functions";
+    const auto code = static_cast<int> (state.controlEntryInCurrentSlot (button).getProperty ("value"));
+
+    for (int knobOrFader : { 181, 163 })
+    {
+        harness->click (mixerControl (knobOrFader));
+        harness->click (mixerControl (button));
+
+        auto* chosen = layer.getSelectedButton();
+        ASSERT_NE (chosen, nullptr) << "after " << knobOrFader;
+        EXPECT_EQ (chosen->getValueAsInt(), code);
+        EXPECT_TRUE (chosen->getToggleState());
+        EXPECT_TRUE (chosen->isVisible());
+    }
+}
+
+TEST_F (MainCompTest, ANameTypedForALinkedButtonShowsOnEveryButtonOfItsColumn)
+{
+    slotDawIds = { 2, 0, 0 };
+    auto& comp = openEditor();
+    auto entry = host->getStateTree().controlEntryInCurrentSlot (81);
+    entry.setProperty ("valueType", "midi", nullptr).setProperty ("type", "cc", nullptr).setProperty ("chan", 1, nullptr);
+    entry.setProperty ("msgValue", 7, nullptr).setProperty ("name", "", nullptr).setProperty ("lockBy", 57, nullptr);
+    comp.refreshAllPanels();
+
+    comp.getSectionTabs().setCurrentTabIndex (1);
+    GuiHarness::pump (10);
+    auto& grid = comp.getFuncSection().getButtonSection();
+    harness->click (grid.getButton (81 - 33));
+    ASSERT_EQ (currentControl, &grid.getButton (81 - 33));
+
+    // Typed as the user does: the field's editor, then Return.
+    auto& field = comp.getMidiPage().getNameField();
+    field.showEditor();
+    auto* typing = field.getCurrentTextEditor();
+    ASSERT_NE (typing, nullptr);
+    typing->setText ({}, false);
+    typing->insertTextAtCaret ("Riser");
+    field.hideEditor (false);
+    GuiHarness::pump (5);
+
+    for (int id : { 33, 57, 81, 105, 129 })
+    {
+        auto& button = grid.getButton (id - 33);
+        EXPECT_EQ (host->getStateTree().controlEntryInCurrentSlot (id).getProperty ("name").toString(), "Riser") << id;
+        EXPECT_EQ (button.getShownCaption(), button.makeCaption()) << id;
+        EXPECT_TRUE (button.getShownCaption().contains ("Riser")) << id << ": " << button.getShownCaption();
+    }
 }

@@ -1,5 +1,6 @@
 #include "editor/MidiValueNames.h"
 #include "link/Host.h"
+#include "map/DisplayTexts.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "map/WorkstationFunctionNames.h"
@@ -249,9 +250,11 @@ TEST_F (HuiMidiPage, AZoneAndPortPairNamesItsFunctionOrACustomLabel)
     pick (page().getValueList(), 9); // 0x47: no function has (0x0E, 0x47)
     EXPECT_EQ (page().getTypeList().getSelectedItemIndex(), 113);
     EXPECT_EQ (static_cast<int> (entry (62).getProperty (mapIds::value)), 113);
-    // The pair's own label is what the field shows while the entry is applied; the applied entry
-    // is then named by its caption, as every HUI entry without a typed name is.
-    EXPECT_EQ (entry (62).getProperty (mapIds::name).toString(), "(custom)");
+    // The pair's own label names it, on the button and for the unit's display.
+    EXPECT_EQ (entry (62).getProperty (mapIds::name).toString(), "#3655");
+    EXPECT_EQ (pages->control (62).getShownCaption(), "#3655");
+    EXPECT_EQ (page().getNameField().getText(), "#3655");
+    EXPECT_EQ (hotkeyCellText (entry (62)).trim(), "#3655") << "the unit's display cell";
     EXPECT_EQ (static_cast<int> (entry (62).getProperty (mapIds::val1)), 0x0E);
     EXPECT_EQ (static_cast<int> (entry (62).getProperty (mapIds::val2)), 0x47);
     EXPECT_EQ (entry (62).getProperty (mapIds::valueType).toString(), "hui");

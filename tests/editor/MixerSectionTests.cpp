@@ -33,9 +33,11 @@ protected:
         editor.onPanelRefresh = [this] { section->refreshPanel(); };
     }
 
+    /** A section whose device link, when it starts one, stays quiet until the test ticks it. */
     MixerSection& make()
     {
         section = std::make_unique<MixerSection>();
+        corvix::testing::holdDeviceWatchTimerQuiet();
         section->setSize (598, 640);
         return *section;
     }
@@ -52,11 +54,13 @@ TEST_F (Mixer, TheFirstSectionStartsTheDeviceLinkAndASecondOneLeavesIt)
     slotLabelTexts[0][0].add ("stale");
     deviceTableBuffers[7][2][1791] = 5;
 
-    make();
+    section = std::make_unique<MixerSection>();
     auto* timer = deviceWatchTimer();
     ASSERT_NE (timer, nullptr);
     EXPECT_TRUE (timer->isTimerRunning());
     EXPECT_EQ (timer->getTimerInterval(), 2000);
+    corvix::testing::holdDeviceWatchTimerQuiet();
+    section->setSize (598, 640);
     EXPECT_EQ (hostInstance, host.get()) << "the test's Host stays the Host";
     EXPECT_EQ (talvor::osVersionLevel, talvor::currentOsVersionLevel());
 
@@ -418,11 +422,7 @@ class MixerWithUnit : public Mixer
 {
 protected:
     /** The link's next tick now, rather than after its period. */
-    void tick()
-    {
-        ASSERT_NE (deviceWatchTimer(), nullptr);
-        deviceWatchTimer()->timerCallback();
-    }
+    void tick() { corvix::testing::tickDeviceWatchTimer(); }
 
     /** The last "selected slot" status (0xEC 0x22 v) the unit received on its port 4; -1 for none. */
     int lastSlotStatus()

@@ -1,9 +1,13 @@
+#include "editor/ShownFunctions.h"
 #include "link/Host.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "tests/editor/PagesHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
 
 namespace
 {
@@ -77,6 +81,27 @@ TEST_F (PageSelection, AFaderOrKnobHidesTheFunctionButtonsAndAButtonShowsThemAga
     chooseWorkstation (3);
     pages->select (171);
     EXPECT_GT (visibleFunctions(), 0) << "under HUI 171 is a button";
+}
+
+TEST_F (PageSelection, AButtonShowsOnlyTheFunctionsOfTheSlotsWorkstation)
+{
+    // From the workstation with the most functions to the one with the fewest.
+    std::array<int, 19> offered{};
+    for (int dawId = 1; dawId <= 18; ++dawId)
+    {
+        chooseWorkstation (dawId);
+        offered[static_cast<size_t> (dawId)] = shownFunctionCodes.size();
+    }
+
+    const auto most = std::max_element (offered.begin() + 1, offered.end()) - offered.begin();
+    const auto fewest = std::min_element (offered.begin() + 1, offered.end()) - offered.begin();
+    ASSERT_GT (offered[static_cast<size_t> (most)], offered[static_cast<size_t> (fewest)]);
+
+    chooseWorkstation (static_cast<int> (most));
+    chooseWorkstation (static_cast<int> (fewest));
+    pages->select (184);
+    pages->select (40);
+    EXPECT_EQ (visibleFunctions(), offered[static_cast<size_t> (fewest)]);
 }
 
 TEST_F (PageSelection, WithoutWorkstationTheSelectionStopsAfterTheTabs)

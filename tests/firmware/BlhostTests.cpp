@@ -101,9 +101,16 @@ TEST (BlhostArguments, EachOperationHasItsArgumentListAndTheEraseItsTimeOut)
 
     EXPECT_EQ (blhostArguments (tool, "keep", "x", "y"), args ({ tool, "-u", "--", "get-property", "1" }));
     EXPECT_EQ (blhostArguments (tool, "Reset", "x", "y"), args ({ tool, "-u", "--", "reset" }));
-    EXPECT_EQ (blhostArguments (tool, "write", "/c/a b.bin", "y"), args ({ tool, "-u", "--", "write-memory", "0x60010000", "/c/a b.bin" }));
+    // File paths reach the tool with the system's separators.
+#if JUCE_WINDOWS
+    const auto native = [] (const juce::String& path) { return path.replaceCharacter ('/', '\\'); };
+#else
+    const auto native = [] (const juce::String& path) { return path; };
+#endif
+    EXPECT_EQ (blhostArguments (tool, "write", "/c/a b.bin", "y"),
+               args ({ tool, "-u", "--", "write-memory", "0x60010000", native ("/c/a b.bin") }));
     EXPECT_EQ (blhostArguments (tool, "READ", "/c/a.dat", "100000"),
-               args ({ tool, "-u", "--", "read-memory", "0x60010000", "100000", "/c/a.dat" }));
+               args ({ tool, "-u", "--", "read-memory", "0x60010000", "100000", native ("/c/a.dat") }));
     EXPECT_EQ (blhostArguments (tool, "erase", "104096", ""),
                args ({ tool, "-u", "-t", "5000", "--", "flash-erase-region", "0x60010000", "104096" }));
     EXPECT_TRUE (blhostArguments (tool, "flash", "a", "b").isEmpty());
@@ -300,6 +307,17 @@ TEST_F (BlhostTest, EveryWayTheToolCanFailEndsInItsStagesText)
         EXPECT_EQ (static_cast<int> (faultyTool.calls().size()), fault.expectedRuns) << fault.command << " " << fault.behaviour;
         EXPECT_EQ (unitFound, ! fault.erased) << fault.command << " " << fault.behaviour;
     }
+}
+
+TEST_F (BlhostTest, AStatusLinePrintedOnStandardErrorIsNotTheToolsAnswer)
+{
+    const ScopedBlhostTiming timing (recordingTiming());
+    tool.script ("get-property", "stderr");
+    tool.script ("reset", "stderr");
+
+    EXPECT_EQ (runBlhost ("keep"), blhostNoStatus);
+    EXPECT_EQ (flashWithBlhost (firmwareFile (makeImage (4096))).getErrorMessage(), "OK. But reset failed!");
+    EXPECT_EQ (commands()[commands().size() - 1], "reset") << "the tool did run";
 }
 
 //==============================================================================

@@ -1,6 +1,7 @@
 #include "firmware/FirmwareDownload.h"
 #include "firmware/FirmwareServer.h"
 #include "tests/support/LoopbackHttpServer.h"
+#include "tests/support/RunningUnderWine.h"
 
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
@@ -145,6 +146,8 @@ TEST_F (FirmwareDownload, ABodyCutShortOfItsAnnouncedLengthFails)
 
 TEST_F (FirmwareDownload, AStalledBodyEndsAtTheDeadline)
 {
+    if (corvix::testing::runningUnderWine())
+        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a read that waits for a stalled server";
     auto stalled = Response::ok (image);
     stalled.stallAfterBytes = 1000;
     server.respondAlways ("/x.bin", stalled);
@@ -157,6 +160,8 @@ TEST_F (FirmwareDownload, AStalledBodyEndsAtTheDeadline)
 
 TEST_F (FirmwareDownload, AServerThatNeverAnswersEndsAtTheDeadline)
 {
+    if (corvix::testing::runningUnderWine())
+        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a read that waits for a stalled server";
     auto silent = Response::ok (image);
     silent.stallBeforeHeaders = true;
     server.respondAlways ("/x.bin", silent);
@@ -170,6 +175,8 @@ TEST_F (FirmwareDownload, AServerThatNeverAnswersEndsAtTheDeadline)
 
 TEST_F (FirmwareDownload, EscEndsAStalledDownloadLongBeforeItsDeadline)
 {
+    if (corvix::testing::runningUnderWine())
+        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a read that waits for a stalled server";
     auto stalled = Response::ok (image);
     stalled.stallAfterBytes = 1000;
     server.respondAlways ("/x.bin", stalled);

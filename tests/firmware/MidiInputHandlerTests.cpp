@@ -259,14 +259,22 @@ TEST_F (MidiInputHandlerTest, ADroppedAcknowledgementEndsTheRunWithoutAReset)
     EXPECT_EQ (ports.getOpenPortCount(), 0);
 }
 
-TEST_F (MidiInputHandlerTest, ADeviceErrorOnABlockEndsTheRunAtOnce)
+TEST_F (MidiInputHandlerTest, AnErrorNoteOnABlockDoesNotEndItsWait)
 {
-    device.answerBlock (0, Answer::reportError);
-    ShortPolls polls{ ports };
+    // Only the acknowledgement ends a block's wait: an error note and then the acknowledgement
+    // go on with the next block; an error note alone waits out both rounds of polls.
+    device.answerBlock (1, Answer::reportErrorThenAcknowledge);
+    {
+        const auto result = flash (image (2048));
+        EXPECT_TRUE (result.wasOk()) << result.getErrorMessage();
+        EXPECT_EQ (device.blockCounters(), (std::vector<int>{ 0, 1, 2, 3 }));
+    }
 
+    device.answerBlock (1, Answer::reportError);
+    ShortPolls polls{ ports };
     EXPECT_EQ (flash (image (2048)).getErrorMessage(), "Could not write new firmware");
-    EXPECT_EQ (device.blockCounters(), (std::vector<int>{ 0 }));
-    EXPECT_LT (polls.polls, ShortPolls::slack);
+    EXPECT_EQ (device.blockCounters(), (std::vector<int>{ 0, 1, 2, 3, 0, 1 }));
+    EXPECT_GE (polls.polls, 300);
 }
 
 TEST_F (MidiInputHandlerTest, ASilentDeviceCannotBeConnectedButASilentEraseGoesOn)

@@ -1,6 +1,7 @@
 #include "firmware/WizardState.h"
 
 #include "devices/VariantNames.h"
+#include "firmware/UpgraderPlaces.h"
 
 #include <gtest/gtest.h>
 
@@ -66,8 +67,18 @@ TEST_F (WizardStateTest, TheToolPathIsBesideTheProgramUnlessASettingNamesAnother
 {
     startWizardState (2057, true);
     EXPECT_EQ (bootloaderToolPath, defaultBootloaderToolPath());
-#if ! JUCE_WINDOWS
-    EXPECT_TRUE (bootloaderToolPath.endsWith ("/resources/Assets/tools/linux/blhost")) << bootloaderToolPath;
+#if JUCE_WINDOWS
+    const auto programFolder = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+    if (builtInBootloaderToolPath().isEmpty())
+    {
+        EXPECT_EQ (juce::File (bootloaderToolPath), programFolder.getChildFile ("resources\\Assets\\tools\\win\\blhost.exe"))
+            << bootloaderToolPath;
+    }
+#else
+    if (builtInBootloaderToolPath().isEmpty())
+    {
+        EXPECT_TRUE (bootloaderToolPath.endsWith ("/resources/Assets/tools/linux/blhost")) << bootloaderToolPath;
+    }
 #endif
 
     bootloaderToolPathSetting = "/opt/tools/flasher";
@@ -77,8 +88,16 @@ TEST_F (WizardStateTest, TheToolPathIsBesideTheProgramUnlessASettingNamesAnother
 
 TEST_F (WizardStateTest, TheCacheIsInTheUsersApplicationDataUnlessASettingNamesAnother)
 {
+#if JUCE_WINDOWS
+    EXPECT_EQ (firmwareCacheFolder().getFullPathName().toLowerCase(), "c:\\programdata") << "the common application-data folder";
+#else
     const auto appData = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
-    EXPECT_EQ (firmwareCacheFolder(), appData.getChildFile ("Talvor").getChildFile ("OrvelA").getChildFile ("firmware"));
+
+    if (builtInFirmwareCacheFolder().isEmpty())
+    {
+        EXPECT_EQ (firmwareCacheFolder(), appData.getChildFile ("Talvor").getChildFile ("OrvelA").getChildFile ("firmware"));
+    }
+#endif
 
     firmwareCacheFolderSetting = juce::File ("/tmp/corvix-cache");
     EXPECT_EQ (firmwareCacheFolder(), juce::File ("/tmp/corvix-cache"));

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#if ! JUCE_WINDOWS
 #include <signal.h>
+#endif
 
 namespace
 {
@@ -12,6 +14,9 @@ constexpr int generousDeadlineMs = 20000;
 
 TEST (RunProgram, EachArgumentReachesTheProgramAsItIsAndNoInterpreterActsOnIt)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "runs /bin/sh and the POSIX tools, which Windows has not";
+#endif
     const auto folder = juce::File::createTempFile ("runner");
     ASSERT_TRUE (folder.createDirectory());
     const auto previousFolder = juce::File::getCurrentWorkingDirectory();
@@ -32,10 +37,13 @@ TEST (RunProgram, EachArgumentReachesTheProgramAsItIsAndNoInterpreterActsOnIt)
     folder.deleteRecursively();
 }
 
-TEST (RunProgram, CollectsStandardOutputAndErrorAndOutputLargerThanThePipeHolds)
+TEST (RunProgram, CollectsStandardOutputOnlyAndOutputLargerThanThePipeHolds)
 {
-    const auto both = runProgram ({ "/bin/sh", "-c", "echo out; echo err >&2" }, generousDeadlineMs);
-    EXPECT_EQ (both.output, "out\nerr\n");
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "runs /bin/sh and the POSIX tools, which Windows has not";
+#endif
+    const auto both = runProgram ({ "/bin/sh", "-c", "echo out; echo 'status = 0 Success.' >&2; echo end" }, generousDeadlineMs);
+    EXPECT_EQ (both.output, "out\nend\n");
 
     // A pipe holds some 64 KB: a runner that waited for the end before reading would stall here.
     const auto large = runProgram ({ "/bin/sh", "-c", "head -c 300000 /dev/zero | tr '\\0' a" }, generousDeadlineMs);
@@ -45,6 +53,9 @@ TEST (RunProgram, CollectsStandardOutputAndErrorAndOutputLargerThanThePipeHolds)
 
 TEST (RunProgram, AProgramStillRunningAtItsDeadlineIsEndedWithWhatItPrintedSoFar)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "runs /bin/sh and the POSIX tools, which Windows has not";
+#endif
     // Long enough for a loaded machine to start the shell and let it print; the sleep outlasts it.
     const auto result = runProgram ({ "/bin/sh", "-c", "echo $$; exec sleep 60" }, 3000);
 
@@ -53,7 +64,9 @@ TEST (RunProgram, AProgramStillRunningAtItsDeadlineIsEndedWithWhatItPrintedSoFar
 
     const auto pid = result.output.trim().getIntValue();
     ASSERT_GT (pid, 0) << result.output;
+#if ! JUCE_WINDOWS
     EXPECT_NE (::kill (pid, 0), 0) << "the program is gone and reaped";
+#endif
 }
 
 TEST (RunProgram, AMissingProgramIsNotStarted)

@@ -61,6 +61,9 @@ TEST_F (ShellApplicationTest, AnOrdinaryStartOpensOneWindowWithMinimiseAndCloseB
 
 TEST_F (ShellApplicationTest, WithoutATrayManagerNoTrayEntryIsMade)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "Windows' notification area is always there: a desktop without a tray is X's";
+#endif
     app->initialise ({});
     EXPECT_EQ (window().getTrayComponent(), nullptr);
 }

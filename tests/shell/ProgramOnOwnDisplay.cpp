@@ -1,5 +1,7 @@
 #include "tests/shell/ProgramOnOwnDisplay.h"
 
+#if ! defined(_WIN32) // an X server of its own: see ProgramOnOwnDisplayWindows.cpp for Windows
+
 #include "tests/shell/ShellTestSupport.h"
 
 #include <X11/Xatom.h>
@@ -188,6 +190,31 @@ void ProgramOnOwnDisplay::moveAndResize (unsigned long window, juce::Rectangle<i
     XSync (x, False);
 }
 
+bool ProgramOnOwnDisplay::hasInputFocus (unsigned long window) const
+{
+    auto* x = connection (display);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus (x, &focus, &revert);
+
+    // The focus may be on a window inside the program's own.
+    while (focus != 0 && focus != PointerRoot && focus != window)
+    {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+
+        if (XQueryTree (x, focus, &root, &parent, &children, &count) == 0)
+            return false;
+
+        if (children != nullptr)
+            XFree (children);
+
+        focus = parent == root ? 0 : parent;
+    }
+
+    return focus == window;
+}
+
 void ProgramOnOwnDisplay::typeKey (const char* keyName, bool withControl) const
 {
     auto* x = connection (display);
@@ -249,3 +276,4 @@ bool ProgramOnOwnDisplay::waitUntil (const std::function<bool()>& condition, int
     return true;
 }
 } // namespace shelltest
+#endif

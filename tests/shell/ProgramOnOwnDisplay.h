@@ -42,6 +42,9 @@ public:
     /** Moves and resizes the window, as a user does through a window manager. */
     void moveAndResize (unsigned long window, juce::Rectangle<int> bounds) const;
 
+    /** True when the X server sends the keys to the window (or a window inside it). */
+    bool hasInputFocus (unsigned long window) const;
+
     /** Presses and releases a key in the window that has the keyboard focus, as the user types it,
         with the control key held when asked. */
     void typeKey (const char* keyName, bool withControl) const;

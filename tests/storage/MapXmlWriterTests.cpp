@@ -146,4 +146,68 @@ TEST (MapXmlWriter, TextIsAppendedToWhatTheBlockHeld)
     ASSERT_TRUE (MapXmlWriter::write (binary, settingsValueFormat(), second));
     EXPECT_EQ (bytesOf (second), "head" + binary.createXml()->toString (settingsValueFormat()).toStdString());
 }
+// Elements without children are made once and copied where they repeat: the same values (the
+// same shared texts) under other names, in another element type or at another depth are not
+// repeats.
+TEST (MapXmlWriter, ElementsThatShareTheirValuesButNotTheirNamesTypeOrDepthAreEachWrittenAsTheirOwn)
+{
+    const juce::String shared ("a text long enough to be wrapped after sixty columns of attributes");
+    const auto leaf = [&] (const char* type, const char* first, const char* second)
+    {
+        juce::ValueTree node (type);
+        node.setProperty (first, 7, nullptr);
+        node.setProperty (second, shared, nullptr);
+        return node;
+    };
+
+    juce::ValueTree tree ("store");
+    tree.appendChild (leaf ("ctl", "a", "b"), nullptr);
+    tree.appendChild (leaf ("ctl", "a", "b"), nullptr);
+    tree.appendChild (leaf ("ctl", "b", "a"), nullptr);
+    tree.appendChild (leaf ("ctl", "c", "b"), nullptr);
+    tree.appendChild (leaf ("mode", "a", "b"), nullptr);
+    juce::ValueTree slot ("slot");
+    slot.appendChild (leaf ("ctl", "a", "b"), nullptr);
+    slot.appendChild (leaf ("ctl", "a", "b"), nullptr);
+    tree.appendChild (slot, nullptr);
+    tree.appendChild (leaf ("ctl", "a", "b"), nullptr);
+
+    for (const auto& [name, format] : allFormats())
+        EXPECT_EQ (writerTextOf (tree, format), bytesOf (frameworkXmlOf (tree, format))) << name;
+}
+
+// A map's file is written a block at a time as its text is made, and the names of the node before
+// are tried first: a node with the same names in another order, and a value only the framework
+// converts (the whole file begins again) found after many blocks, still give the framework's bytes.
+TEST (MapXmlWriter, AMapFileWrittenInBlocksIsTheFrameworksAlsoWhenItMustBeginAgain)
+{
+    auto tree = makeDefaultMapState().getTree();
+    auto entry = MapState (tree).controlEntry (2, 1, 1);
+    const auto id = entry[mapIds::id];
+    entry.removeProperty (mapIds::id, nullptr);
+    entry.setProperty (mapIds::id, id, nullptr); // last here, first in the entry before
+
+    const auto folder = corvix::testing::testSettingsFolder().getChildFile ("blocks");
+    folder.createDirectory();
+    const auto fileBytesOf = [] (const juce::File& file)
+    {
+        juce::MemoryBlock bytes;
+        file.loadFileAsData (bytes);
+        return bytesOf (bytes);
+    };
+    const auto compare = [&] (const char* what)
+    {
+        const auto ours = folder.getChildFile ("ours.corvix"), theirs = folder.getChildFile ("theirs.corvix");
+        ASSERT_TRUE (MapXmlWriter::writeToFile (tree, mapFileFormat(), ours)) << what;
+        ASSERT_TRUE (tree.createXml()->writeTo (theirs, mapFileFormat())) << what;
+        const auto expected = fileBytesOf (theirs);
+        EXPECT_GT (expected.size(), size_t (10) << 20) << what;
+        EXPECT_TRUE (fileBytesOf (ours) == expected) << what;
+    };
+
+    compare ("names in another order");
+    MapState (tree).controlEntry (185, 3, 8).setProperty ("blob", juce::var (juce::MemoryBlock ("\x01\x02", 2)), nullptr);
+    compare ("a binary value in the last unit");
+    folder.deleteRecursively();
+}
 } // namespace

@@ -348,6 +348,9 @@ TEST_F (SettingsFileStoreTest, AStoreWritesTheFileOnce)
 
 TEST_F (SettingsFileStoreTest, AStoreThatCannotBeWrittenIsReportedAndKeepsTheStoredMap)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "a full disk is made with a POSIX file-size limit; Windows has none for an ordinary user";
+#endif
     host->getState().setProperty (mapIds::current, 6, nullptr);
     ASSERT_TRUE (host->saveState());
     const auto before = contentOf (settingsFile());

@@ -1,5 +1,6 @@
 #include "tests/support/FakeBootloaderTool.h"
 
+#include "platform/EnvironmentVariable.h"
 #include "platform/WholeFile.h"
 
 #include <cstdlib>
@@ -15,12 +16,12 @@ FakeBootloaderTool::FakeBootloaderTool()
     : folder (juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("fake-tool-" + juce::Uuid().toString()))
 {
     folder.createDirectory();
-    ::setenv (stateFolderVariable, folder.getFullPathName().toRawUTF8(), 1);
+    talvor::setEnvironmentVariable (stateFolderVariable, folder.getFullPathName().toRawUTF8());
 }
 
 FakeBootloaderTool::~FakeBootloaderTool()
 {
-    ::unsetenv (stateFolderVariable);
+    talvor::removeEnvironmentVariable (stateFolderVariable);
     folder.deleteRecursively();
 }
 

@@ -22,8 +22,9 @@ public:
     static juce::String executablePath();
 
     /** Makes the tool answer one of its commands ("get-property", "flash-erase-region",
-        "write-memory", "read-memory", "reset") with "fail", "silent", "crash", "hang", and for
-        "read-memory" also "differ" or "nofile"; "ok" restores the normal answer. */
+        "write-memory", "read-memory", "reset") with "fail", "silent", "crash", "hang", "stderr"
+        (does its work but prints its answer on standard error), and for "read-memory" also
+        "differ" or "nofile"; "ok" restores the normal answer. */
     void script (const juce::String& command, const juce::String& behaviour);
 
     /** Every run so far, oldest first, each as its arguments after the program name. */

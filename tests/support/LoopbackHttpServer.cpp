@@ -1,6 +1,8 @@
 #include "tests/support/LoopbackHttpServer.h"
+#include "platform/EnvironmentVariable.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 
 namespace corvix::testing
@@ -96,12 +98,18 @@ void bypassProxyForLoopback()
 {
     // curl reads both spellings; 127.0.0.1 must never go through a proxy of the environment.
     for (auto* name : { "no_proxy", "NO_PROXY" })
-        ::setenv (name, "127.0.0.1,localhost", 1);
+        talvor::setEnvironmentVariable (name, "127.0.0.1,localhost");
 }
 
 LoopbackHttpServer::LoopbackHttpServer()
 {
     bypassProxyForLoopback();
+
+#if ! JUCE_WINDOWS
+    // A client that hangs up while an answer is still being sent must end that answer with an
+    // error, not end the whole test program with the signal a write to a closed socket raises.
+    ::signal (SIGPIPE, SIG_IGN);
+#endif
 
     if (! listener.createListener (0, "127.0.0.1"))
     {
@@ -324,8 +332,21 @@ void LoopbackHttpServer::serve (std::unique_ptr<juce::StreamingSocket> connectio
     else if (response.cutOffAfterBytes >= 0)
         toSend = juce::jmin (bodySize, response.cutOffAfterBytes);
 
-    if (toSend > 0 && ! sendAll (*connection, response.body.getData(), (size_t) toSend))
+    if (response.trickleBytes > 0)
+    {
+        for (int sent = 0; sent < toSend; sent += response.trickleBytes)
+        {
+            const auto piece = juce::jmin (response.trickleBytes, toSend - sent);
+
+            if (! sendAll (*connection, static_cast<const char*> (response.body.getData()) + sent, (size_t) piece)
+                || ! waitUnlessStopping (response.trickleIntervalMs))
+                return;
+        }
+    }
+    else if (toSend > 0 && ! sendAll (*connection, response.body.getData(), (size_t) toSend))
+    {
         return;
+    }
 
     if (response.stallAfterBytes >= 0)
         stall();

@@ -13,8 +13,8 @@ namespace corvix::testing
 {
 /** An HTTP/1.1 server on 127.0.0.1, on a port the system chooses, that answers each request from
     a script. Tests point the firmware server root at url() and script what each path answers:
-    a status with headers and a body, after a delay, a body that stalls part-way or is cut off
-    before its announced length, or a redirect. Every request it receives is logged.
+    a status with headers and a body, after a delay, a body that stalls part-way, trickles or is
+    cut off before its announced length, or a redirect. Every request it receives is logged.
 
     Each connection is served on its own thread and closed after one response. A stalled answer
     holds its connection until the client gives up or the server is destroyed. Constructing a
@@ -39,6 +39,11 @@ public:
 
         /** When at least 0: announce the whole body but send only this many bytes, then close. */
         int cutOffAfterBytes = -1;
+
+        /** When above 0: send the body this many bytes at a time, pausing trickleIntervalMs after
+            each piece, as a slow or hostile server does. */
+        int trickleBytes = 0;
+        int trickleIntervalMs = 0;
 
         static Response ok (const juce::String& text, const juce::String& contentType = "text/xml");
         static Response ok (const juce::MemoryBlock& bytes);

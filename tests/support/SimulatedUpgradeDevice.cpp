@@ -157,6 +157,14 @@ void SimulatedUpgradeDevice::reply (juce::uint8 note, Answer answer, int delayMs
         input->send (juce::MidiMessage (0xFE, 0.0), delayMs);
     }
 
+    if (answer == Answer::reportErrorThenAcknowledge)
+    {
+        // Late enough that the system has seen the error note by itself first.
+        input->send (juce::MidiMessage (0x9F, note, 0x7F), delayMs);
+        input->send (juce::MidiMessage (0x9F, note, 0x00), delayMs + errorThenAcknowledgeGapMs);
+        return;
+    }
+
     input->send (juce::MidiMessage (0x9F, note, answer == Answer::reportError ? 0x7F : 0x00), delayMs);
 }
 

@@ -23,7 +23,11 @@ public:
         acknowledge,
         drop,
         reportError,
+        /** An error note, then the acknowledgement errorThenAcknowledgeGapMs later. */
+        reportErrorThenAcknowledge,
     };
+
+    static constexpr int errorThenAcknowledgeGapMs = 200;
 
     SimulatedUpgradeDevice (talvor::VirtualMidiPortBackend& ports, juce::String portName = "Talvor firmware upgrade 1",
                             bool withInput = true);

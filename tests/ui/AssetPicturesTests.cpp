@@ -70,4 +70,31 @@ TEST_F (AssetPicturesTest, TheMixerBackgroundIsDarkAndTheSizeOfTheSection)
     EXPECT_EQ (background.getBounds(), juce::Rectangle<int> (598, 598));
     EXPECT_LT (averageBrightness (background), 0.25f);
 }
+// The editor starts decoding its pictures while the map is read; what it then gets is what the
+// files hold, and a picture that was missing then is looked for again.
+TEST (AssetPicturesAheadTest, APictureDecodedAheadIsTheFilesAndAMissingOneIsLookedForAgain)
+{
+    const juce::TemporaryFile folder;
+    const auto assets = folder.getFile().getChildFile ("resources").getChildFile ("Assets");
+    ASSERT_TRUE (assets.createDirectory());
+    const talvor::ScopedProgramFile program{ folder.getFile().getChildFile ("OrvelACorvix") };
+    const auto original = juce::File (CORVIX_SOURCE_DIR).getChildFile ("resources/Assets/orvel-a.png");
+    ASSERT_TRUE (original.copyFileTo (assets.getChildFile ("ahead-test.png")));
+
+    talvor::startLoadingAssetImages ({ "ahead-test.png", "ahead-test-later.png" });
+    talvor::startLoadingAssetImages ({ "ahead-test.png" }); // started once only
+
+    const auto ahead = talvor::loadAssetImage ("ahead-test.png");
+    const auto expected = juce::ImageFileFormat::loadFrom (original);
+    ASSERT_TRUE (ahead.isValid());
+    ASSERT_EQ (ahead.getBounds(), expected.getBounds());
+    for (int y = 0; y < expected.getHeight(); ++y)
+        for (int x = 0; x < expected.getWidth(); ++x)
+            ASSERT_EQ (ahead.getPixelAt (x, y), expected.getPixelAt (x, y)) << x << ", " << y;
+
+    EXPECT_FALSE (talvor::loadAssetImage ("ahead-test-later.png").isValid());
+    ASSERT_TRUE (original.copyFileTo (assets.getChildFile ("ahead-test-later.png")));
+    EXPECT_EQ (talvor::loadAssetImage ("ahead-test-later.png").getBounds(), expected.getBounds());
+    folder.getFile().deleteRecursively();
+}
 } // namespace

@@ -8,6 +8,10 @@ namespace
 {
 TEST (SystemTrayTest, TheTrayIsThereExactlyWhileSomeClientOwnsTheTraySelection)
 {
+#if JUCE_WINDOWS
+    EXPECT_TRUE (talvor::desktopHasSystemTray());
+    GTEST_SKIP() << "the tray selection is the X server's; Windows' notification area is always there";
+#endif
     // A connection held throughout, so the server does not reset between the steps.
     const talvor::test::WindowManagerAtoms serverKeptAlive;
     EXPECT_FALSE (talvor::desktopHasSystemTray()) << "the virtual X server has no tray manager";

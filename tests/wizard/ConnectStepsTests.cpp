@@ -90,7 +90,7 @@ TEST_F (ConnectSteps, AMissingBootloaderToolIsReportedAfterTheChooser)
 
     wizard.runStep (0);
 
-    EXPECT_EQ (boxesWithMessage ("Lacked of upgrade tool!"), 1);
+    EXPECT_EQ (boxesWithMessage ("Lacked of upgrade tool!\n/nowhere/tool"), 1);
     EXPECT_EQ (wizard.getCurrentStep(), -1);
 }
 

@@ -214,8 +214,15 @@ TEST_F (FirmwareSteps, AWriteThatFailsIsReported)
 
     wizard->runStep (4);
 
+    // The refused write leaves the flash erased, which the read-back then shows.
     EXPECT_EQ (scripted.last().title, "Firmware Upgrade Failed");
     EXPECT_EQ (scripted.last().icon, juce::MessageBoxIconType::WarningIcon);
+    EXPECT_EQ (scripted.last().message, "Wrote wrong data!");
+    ASSERT_FALSE (tool.calls().empty());
+    EXPECT_EQ (tool.calls().back().joinIntoString (" "), "-u -t 5000 -- flash-erase-region 0x60010000 4096")
+        << "the boot block is erased after the failed check";
+    EXPECT_EQ (toolRuns ("reset"), 0);
+    EXPECT_EQ (wizard->getCurrentStep(), -1);
 }
 
 TEST_F (FirmwareSteps, AMidiUnitIsWrittenFromAFileOnDisk)

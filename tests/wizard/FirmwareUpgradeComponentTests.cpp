@@ -1,3 +1,4 @@
+#include "tests/support/GuiHarness.h"
 #include "tests/wizard/WizardFixture.h"
 
 namespace
@@ -192,5 +193,32 @@ TEST_F (Wizard, TheProgressAndStatusOfTheBackEndsShowInTheWizard)
 
     EXPECT_EQ (wizard.getStatusLabel().getText(), "Writing");
     EXPECT_DOUBLE_EQ (wizardProgress, 0.7);
+}
+} // namespace
+
+namespace
+{
+using namespace talvor;
+
+TEST_F (Wizard, TheProgressPercentageReadsOnTheTrackAndOnTheFill)
+{
+    FirmwareUpgradeComponent wizard (2057, true);
+    corvix::testing::GuiHarness window (wizard);
+
+    for (const auto value : { 0.0, 1.0 })
+    {
+        wizardProgress = value;
+        corvix::testing::GuiHarness::pump (200);
+        const auto picture = corvix::testing::GuiHarness::snapshot (wizard.getProgressBar());
+        const auto underTheText = picture.getPixelAt (20, picture.getHeight() / 2);
+        auto best = 1.0;
+
+        // The strongest pixel of the text, against what lies under it.
+        for (int y = picture.getHeight() / 4; y < picture.getHeight() * 3 / 4; ++y)
+            for (int x = picture.getWidth() / 3; x < picture.getWidth() * 2 / 3; ++x)
+                best = juce::jmax (best, WizardProgressBarLook::contrastRatio (picture.getPixelAt (x, y), underTheText));
+
+        EXPECT_GE (best, 4.5) << "at " << value;
+    }
 }
 } // namespace

@@ -1,4 +1,5 @@
 #include "firmware/UpgradeFrames.h"
+#include "tests/support/GuiHarness.h"
 #include "tests/wizard/WizardFixture.h"
 #include "wizard/FirmwareUpgradeDialog.h"
 #include "wizard/FirmwareUpgradeLauncher.h"
@@ -102,6 +103,26 @@ TEST_F (UpgradeDialog, ACloseDuringAStepStopsItAndClosesOnceTheStepHasReturned)
     EXPECT_FALSE (repeatMode);
 }
 
+TEST_F (UpgradeDialog, ACloseWhileStep1sChooserIsOpenEndsTheStepWithoutABox)
+{
+    ports.addOutput ("TALVOR X Midi 1", nullptr);
+    ports.addInput ("TALVOR X Midi 1");
+    FirmwareUpgradeDialog dialog (std::make_unique<FirmwareUpgradeComponent> (101, true), nullptr);
+    bool closed = false;
+    scripted.answerModal (
+        [&] (juce::Component& window)
+        {
+            dialog.getWizard().getStepButton (0).triggerClick();
+            closed = runLoopUntilClosed (window);
+        });
+    scripted.answerModal ([&] (juce::Component&) { dialog.closeButtonPressed(); });
+
+    dialog.run();
+
+    EXPECT_TRUE (closed);
+    EXPECT_EQ (scripted.shown().size(), 2u) << "the window and the chooser; the step's empty box is not shown to a closing window";
+}
+
 TEST_F (UpgradeDialog, ACloseDuringAStepsWaitEndsTheWaitAndTheWindow)
 {
     // A product flashed over MIDI without any MIDI input: step 1 polls for a long while.
@@ -174,5 +195,50 @@ TEST_F (UpgradeDialog, ClosingResetsAUnitTheBootloaderToolAnsweredFor)
     unitFound = true;
     dialog.run();
     EXPECT_EQ (toolRuns ("reset"), 1);
+}
+
+TEST_F (UpgradeDialog, TheWizardTakesTheKeysWhenItOpensAndAfterEachChooser)
+{
+    addUnit();
+    scripted.answerOkCancel (true);
+    bool focusedAtOpen = false;
+    bool focusedAfterTheChooser = false;
+    bool automaticAfterA = true;
+    juce::StringArray titles;
+    scripted.answerModal (
+        [&] (juce::Component& window)
+        {
+            auto& wizard = dialogOf (window).getWizard();
+            auto* peer = window.getPeer();
+            ASSERT_NE (peer, nullptr);
+            const auto type = [&] (char key)
+            {
+                peer->handleKeyPress (juce::KeyPress (key));
+                pumpMessages (20);
+            };
+
+            // Keys as the window's system window receives them, without a click first.
+            focusedAtOpen = corvix::testing::GuiHarness::pumpUntil ([&] { return wizard.hasKeyboardFocus (false); });
+            type ('a');
+            automaticAfterA = automaticMode;
+            type ('m');
+            titles.add (wizard.getWindowTitle());
+
+            // Step 1's chooser is a window of its own; it is cancelled, and a box follows.
+            wizard.getStepButton (0).triggerClick();
+            pumpMessages (50);
+            focusedAfterTheChooser = wizard.hasKeyboardFocus (false);
+            type ('m');
+            titles.add (wizard.getWindowTitle());
+        });
+    pressInChooser ("Cancel");
+
+    launchFirmwareUpgrader (2057, nullptr, true, true);
+
+    EXPECT_TRUE (focusedAtOpen);
+    EXPECT_FALSE (automaticAfterA);
+    EXPECT_TRUE (shownTitle ("Choose Your Talvor Device"));
+    EXPECT_TRUE (focusedAfterTheChooser);
+    EXPECT_EQ (titles, (juce::StringArray{ "Firmware Upgrade [M]", "Firmware Upgrade" }));
 }
 } // namespace

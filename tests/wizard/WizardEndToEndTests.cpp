@@ -1,7 +1,5 @@
 #include "platform/WholeFile.h"
-#include "tests/wizard/WizardFixture.h"
-#include "wizard/FirmwareUpgradeDialog.h"
-#include "wizard/FirmwareUpgradeLauncher.h"
+#include "tests/wizard/WholeUpgradeFixture.h"
 
 #include <array>
 #include <atomic>
@@ -84,55 +82,12 @@ private:
     std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
 };
 
-/** Runs a check from the message loop every few milliseconds until it returns true. */
-class PollUntil final : private juce::Timer
-{
-public:
-    explicit PollUntil (std::function<bool()> checkToRun) : check (std::move (checkToRun)) { startTimer (5); }
-    ~PollUntil() override { stopTimer(); }
-
-private:
-    void timerCallback() override
-    {
-        if (check())
-            stopTimer();
-    }
-
-    std::function<bool()> check;
-};
-
 /** The firmware bytes that a unit's image begins with are the file's. */
 bool imageHolds (const std::vector<juce::uint8>& image, const juce::File& file)
 {
     const auto bytes = talvor::readWholeFile (file.getFullPathName());
     return image.size() >= (size_t) bytes.size() && std::memcmp (image.data(), bytes.begin(), (size_t) bytes.size()) == 0;
 }
-
-class WholeUpgrade : public WizardFixture
-{
-protected:
-    /** Plays the user on the wizard's window: the action gets the wizard. */
-    void onWizard (std::function<void (FirmwareUpgradeComponent&)> action)
-    {
-        scripted.answerModal ([action] (juce::Component& window) { action (dynamic_cast<FirmwareUpgradeDialog&> (window).getWizard()); });
-    }
-
-    static void click (FirmwareUpgradeComponent& wizard, int step)
-    {
-        wizard.getStepButton (step).triggerClick();
-        pumpMessages (20);
-    }
-
-    int shownOfKind (ShownDialog::Kind kind) const
-    {
-        int n = 0;
-
-        for (auto& shown : scripted.shown())
-            n += shown.kind == kind ? 1 : 0;
-
-        return n;
-    }
-};
 
 TEST_F (WholeUpgrade, OneClickUpgradesAUnitOfThisSystemFromTheServer)
 {
@@ -160,6 +115,43 @@ TEST_F (WholeUpgrade, OneClickUpgradesAUnitOfThisSystemFromTheServer)
     EXPECT_FALSE (cacheFolder.getFile().getChildFile ("orvel_a_1.06.bin").existsAsFile());
     EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
     EXPECT_EQ (ports.getOpenPortCount(), 0);
+}
+
+TEST_F (WholeUpgrade, AnEscPressedBetweenStepsDoesNotStopTheNextStepTheUserStarts)
+{
+    addUnit ("Orvel-A V1.05 1");
+    startServer().respondAlways (
+        "/firmware.xml", Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
+    const auto bytes = firmwareBytes();
+    server->respondAlways ("/orvel_a_1.06.bin", Response::ok (bytes));
+    scripted.answerOkCancel (true);
+    std::vector<int> steps;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            wizard.keyPressed (juce::KeyPress ('a'));
+
+            for (int step = 0; step < FirmwareUpgradeComponent::stepCount; ++step)
+            {
+                // An Esc while no step runs, once the unit is ready for its firmware.
+                if (step == 3)
+                    pressEscape (wizard);
+
+                click (wizard, step);
+                steps.push_back (wizard.getCurrentStep());
+            }
+        });
+    pressInChooser ("OK"); // step 1: the unit's port
+    pressInChooser ("OK"); // step 4: the firmware
+
+    EXPECT_EQ (launchFirmwareUpgrader (2057, nullptr, true, true), 0);
+
+    EXPECT_EQ (steps, (std::vector<int>{ 0, 1, 2, 3, -1 }));
+    EXPECT_EQ (server->requestCount ("/orvel_a_1.06.bin"), 1) << "the catalogue was read and its file fetched";
+    const auto flash = tool.flash ((int) bytes.getSize());
+    EXPECT_EQ (std::memcmp (flash.begin(), bytes.getData(), bytes.getSize()), 0);
+    EXPECT_EQ (boxesWithMessage ("Your firmware has been upgraded!"), 1);
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
 }
 
 TEST_F (WholeUpgrade, AUnitFlashedOverMidiIsUpgradedStepByStepInTestMode)
@@ -226,7 +218,7 @@ TEST_F (WholeUpgrade, UnitsFlashedOverMidiAreUpgradedOneAfterTheOtherInAutomatic
                         return false;
 
                     closedWhileWaitingForAThirdUnit = true;
-                    wizard.findParentComponentOfClass<FirmwareUpgradeDialog>()->closeButtonPressed();
+                    pressClose (wizard);
                     return true;
                 });
             click (wizard, 1);
@@ -277,15 +269,33 @@ TEST_F (WholeUpgrade, EscDuringRepeatModeEndsItAfterTheRunningUnit)
     addUnit ("Orvel-A V1.05 1");
     FirmwareUpgradeComponent wizard (2057, false);
     repeatMode = true;
+    const auto file = firmwareFileOnDisk();
+    scripted.answerFile (file);
     scripted.answerFile (firmwareFileOnDisk());
-    scripted.answerFile (firmwareFileOnDisk());
-    juce::Timer::callAfterDelay (1, [&wizard] { wizard.keyPressed (juce::KeyPress (juce::KeyPress::escapeKey)); });
+    // Esc while the tool writes the first unit.
+    bool pressed = false;
+    BlhostTiming timing;
+    timing.wait = [&] (int)
+    {
+        if (! pressed && toolRuns ("write-memory") == 1)
+        {
+            pressed = true;
+            pressEscape (wizard);
+        }
+    };
+    const ScopedBlhostTiming escDuringTheWrite (timing);
 
     wizard.runStep (0);
 
-    EXPECT_LE (toolRuns ("write-memory"), 1);
-    EXPECT_LE (shownOfKind (ShownDialog::Kind::openChooser), 1);
+    ASSERT_TRUE (pressed);
+    EXPECT_EQ (toolRuns ("write-memory"), 1) << "the running unit is finished";
+    EXPECT_EQ (toolRuns ("reset"), 1);
+    const auto written = talvor::readWholeFile (file.getFullPathName());
+    EXPECT_EQ (tool.flash (written.size()), written);
+    EXPECT_EQ (repeatCount, 1);
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 1) << "no next unit was asked for";
     EXPECT_FALSE (repeatMode);
+    EXPECT_FALSE (wizard.isStepRunning());
 }
 
 TEST_F (WholeUpgrade, TheTwoEditionsOfADeviceAreToldApartByTheirUpgradePortName)

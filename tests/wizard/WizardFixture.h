@@ -1,5 +1,6 @@
 #pragma once
 
+#include "devices/PortNames.h"
 #include "firmware/BootloaderTool.h"
 #include "firmware/FirmwareServer.h"
 #include "firmware/WizardState.h"
@@ -35,6 +36,8 @@ protected:
     VirtualMidiPortBackend ports;
     ScopedMidiPortBackend installedPorts{ ports };
     ScriptedDialogs scripted;
+    // The simulated units' ports are named as on Linux, whatever system the tests run on.
+    ScopedPortNamingRules namingRules{ PortNamingRules::trailingDigit };
     corvix::testing::FakeBootloaderTool tool;
     std::unique_ptr<corvix::testing::LoopbackHttpServer> server;
     juce::TemporaryFile cacheFolder;

@@ -6,7 +6,8 @@
 //   script     lines "<command> <behaviour>": for that command the tool does not do its work but
 //              fails (a status without success), is silent (prints nothing), crashes, hangs, or,
 //              for read-memory, returns a read-back that differs in one byte ("differ") or
-//              reports success without writing the read-back file ("nofile").
+//              reports success without writing the read-back file ("nofile"); or it does its
+//              work but prints its whole answer on standard error ("stderr").
 // Without a state folder, or with a command line it does not know, it prints no status line.
 
 #include <algorithm>
@@ -130,6 +131,10 @@ int run (const std::vector<std::string>& args, const std::string& folder)
 
     if (behaviour == "crash")
         std::abort();
+
+    // Everything the tool would print, the status line included, goes to standard error instead.
+    if (behaviour == "stderr")
+        std::cout.rdbuf (std::cerr.rdbuf());
 
     if (behaviour == "hang")
     {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/WholeFile.h"
+
+#include <memory>
+
+namespace talvor
+{
+/** Puts new contents in place of a file's without ever leaving a part-written file, with the
+    contents given piece by piece as they are made: they go into a new file beside it, every write
+    and the final flush to the disk checked, and only replace() makes the new file take the old
+    one's name (and, on POSIX systems, its permissions). A full disk, a folder that cannot be
+    written, a folder of that name, or a file the user has made read-only keep the old file whole;
+    so does an object that goes without replace().
+
+    Where the system allows it (Linux), what is written is sent on to the disk at once, in the
+    background, so that the flush at the end waits only for the last pieces instead of all of a
+    20 MB map. */
+class WholeFileReplacement final
+{
+public:
+    explicit WholeFileReplacement (const juce::File& file);
+    ~WholeFileReplacement();
+
+    WholeFileReplacement (const WholeFileReplacement&) = delete;
+    WholeFileReplacement& operator= (const WholeFileReplacement&) = delete;
+
+    /** False once a write has failed or the file may not be replaced; every later piece is then
+        refused too. */
+    bool append (const void* bytes, size_t size);
+
+    /** Empties the new file, to write the contents anew from their start. */
+    bool restart();
+
+    /** The new file takes the old one's place, if everything written so far was written. */
+    FileReplacement replace();
+
+private:
+    void sendWrittenBytesToDisk();
+
+    const juce::File target;
+    FileReplacement status{ FileReplacement::failed };
+    bool existed{ false };
+    std::unique_ptr<juce::TemporaryFile> temporary;
+    std::unique_ptr<juce::FileOutputStream> out;
+    int syncDescriptor{ -1 };
+};
+} // namespace talvor

@@ -1,0 +1,205 @@
+#include "firmware/UpgradeFrames.h"
+#include "tests/wizard/WholeUpgradeFixture.h"
+
+// Esc and the window's close button, pressed while an upgrade runs: what the unit is sent and
+// written afterwards, through the launcher and the real wizard window.
+
+namespace
+{
+using namespace talvor;
+using namespace talvor::test;
+using Response = corvix::testing::LoopbackHttpServer::Response;
+
+class StoppingAnUpgrade : public WholeUpgrade
+{
+protected:
+    /** A server that would give the unit a newer firmware at once. */
+    void serveNewerFirmware()
+    {
+        startServer().respondAlways (
+            "/firmware.xml",
+            Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
+        server->respondAlways ("/orvel_a_1.06.bin", Response::ok (firmwareBytes()));
+    }
+
+    /** The user acts while step 1 waits for the unit's port. */
+    static std::unique_ptr<PollUntil> actWhileStep1Waits (FirmwareUpgradeComponent& wizard, std::function<void()> userAction)
+    {
+        return std::make_unique<PollUntil> (
+            [&wizard, userAction]
+            {
+                if (! wizard.getWindowTitle().contains ("Waiting for the target MIDI device..."))
+                    return false;
+
+                userAction();
+                return true;
+            });
+    }
+
+    /** The user starts the upgrade and closes the window once the unit has been asked into its
+        bootloader; the unit reacts to the request first. */
+    void closeOnceTheUnitIsAskedIntoUpgradeMode (std::function<void()> unitReacts = [] {})
+    {
+        onWizard (
+            [this, unitReacts] (FirmwareUpgradeComponent& wizard)
+            {
+                const PollUntil user (
+                    [&]
+                    {
+                        if (enterRequestsSent() == 0)
+                            return false;
+
+                        unitReacts();
+                        pressClose (wizard);
+                        return true;
+                    });
+                click (wizard, 0);
+            });
+    }
+
+    /** The unit's port shows up once the tool has been told to reset it, as a unit that sat in
+        its bootloader does. */
+    std::unique_ptr<PollUntil> unitTurnsUpAfterItsReset()
+    {
+        return std::make_unique<PollUntil> (
+            [this]
+            {
+                if (toolRuns ("reset") == 0)
+                    return false;
+
+                addUnit ("Orvel-A V1.05 1");
+                return true;
+            });
+    }
+};
+
+TEST_F (StoppingAnUpgrade, ACloseWhileStep1WaitsSendsAndWritesNothingAndClosesTheWindow)
+{
+    serveNewerFirmware();
+    scripted.answerOkCancel (true);
+    bool closedByTheStep = false;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            const auto user = actWhileStep1Waits (wizard, [this, &wizard] { pressClose (wizard), addUnit ("Orvel-A V1.05 1"); });
+            click (wizard, 0);
+            closedByTheStep = ! wizard.findParentComponentOfClass<FirmwareUpgradeDialog>()->isCurrentlyModal (false);
+        });
+    letChooserConfirmItself();
+
+    launchFirmwareUpgrader (2057, nullptr, true, true);
+
+    EXPECT_TRUE (closedByTheStep);
+    EXPECT_TRUE (sentToUnits.empty());
+    EXPECT_TRUE (tool.calls().empty()) << "not even a probe";
+    EXPECT_TRUE (flashErased (2048));
+    EXPECT_EQ (server->requestCount(), 0);
+    EXPECT_EQ (scripted.shown().size(), 2u) << "the start warning and the wizard's window, nothing more";
+}
+
+TEST_F (StoppingAnUpgrade, EscWhileStep1WaitsEndsTheRunWithTheUnitSelectedAndNothingSent)
+{
+    const auto file = firmwareFileOnDisk();
+    scripted.answerFile (file);
+    int stepAfterwards = -2;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            const auto user = actWhileStep1Waits (wizard, [&wizard] { pressEscape (wizard); });
+            const auto unit = unitTurnsUpAfterItsReset();
+            click (wizard, 0);
+            stepAfterwards = wizard.getCurrentStep();
+        });
+    letChooserConfirmItself();
+
+    launchFirmwareUpgrader (2057, nullptr, false, false);
+
+    // The probes that look for the unit still ran and found it; the chain stopped there.
+    EXPECT_EQ (toolRuns ("get-property"), 1);
+    EXPECT_EQ (toolRuns ("reset"), 1);
+    EXPECT_EQ (stepAfterwards, 0);
+    EXPECT_EQ (enterRequestsSent(), 0);
+    EXPECT_EQ (toolRuns ("write-memory"), 0);
+    EXPECT_TRUE (flashErased (2048));
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
+}
+} // namespace
+
+TEST_F (StoppingAnUpgrade, AnImageThatFailsItsCheckIsErasedWhateverWasPressedDuringTheWrite)
+{
+    for (const auto* pressed : { "Esc", "close" })
+    {
+        addUnit ("Orvel-A V1.05 1");
+        scripted.answerFile (firmwareFileOnDisk ("orvel_a_1.06.bin", 8192));
+        tool.script ("read-memory", "differ");
+        FirmwareUpgradeComponent* running = nullptr;
+        bool pressedDuringTheWrite = false;
+        const auto writesBefore = toolRuns ("write-memory");
+        // The user presses while the tool writes; the wizard sees it in the wait after the write.
+        BlhostTiming timing;
+        timing.wait = [&] (int)
+        {
+            if (running == nullptr || pressedDuringTheWrite || toolRuns ("write-memory") == writesBefore)
+                return;
+
+            pressedDuringTheWrite = true;
+            juce::String (pressed) == "Esc" ? pressEscape (*running) : pressClose (*running);
+        };
+        const ScopedBlhostTiming pressDuringTheWrite (timing);
+        onWizard (
+            [&] (FirmwareUpgradeComponent& wizard)
+            {
+                running = &wizard;
+                click (wizard, 0);
+            });
+
+        launchFirmwareUpgrader (2057, nullptr, false, false);
+
+        ASSERT_TRUE (pressedDuringTheWrite) << pressed;
+        EXPECT_EQ (boxesWithMessage ("Wrote wrong data!"), 1) << pressed;
+        EXPECT_TRUE (flashErased (4096)) << pressed << ": the boot block is erased";
+        const auto lastRun = tool.calls().back().joinIntoString (" ");
+        EXPECT_TRUE (lastRun.contains ("flash-erase-region 0x60010000 4096")) << pressed << ": " << lastRun;
+
+        scripted.forget();
+        ports.removeAll();
+        sentToUnits.clear();
+    }
+}
+
+TEST_F (StoppingAnUpgrade, ACloseWhileStep2AsksTheUnitIntoItsBootloaderStopsAskingAndResetsTheUnit)
+{
+    serveNewerFirmware();
+    addUnit ("Orvel-A V1.05 1");
+    scripted.answerOkCancel (true);
+    closeOnceTheUnitIsAskedIntoUpgradeMode();
+
+    launchFirmwareUpgrader (2057, nullptr, true, true);
+
+    EXPECT_EQ (enterRequestsSent(), 1) << "the second and third passes were not sent";
+    EXPECT_EQ (toolRuns ("write-memory"), 0);
+    EXPECT_TRUE (flashErased (2048));
+    ASSERT_FALSE (tool.calls().empty());
+    EXPECT_EQ (tool.calls().back().joinIntoString (" "), "-u -- reset") << "the unit is let out of its bootloader";
+    EXPECT_EQ (server->requestCount(), 0);
+    EXPECT_EQ (scripted.shown().size(), 2u) << "the start warning and the window: no box holds the closing window open; shown: "
+                                            << scripted.titles().joinIntoString ("|") << " / " << scripted.messages().joinIntoString ("|");
+}
+
+TEST_F (StoppingAnUpgrade, AUnitTheToolDoesNotSeeAfterAClosedStep2GetsTheUpgradeModeReset)
+{
+    addUnit ("Orvel-A V1.05 1");
+    tool.script ("get-property", "silent");
+    std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
+    scripted.answerOkCancel (true);
+    closeOnceTheUnitIsAskedIntoUpgradeMode ([&] { inUpgradeMode = std::make_unique<corvix::testing::SimulatedUpgradeDevice> (ports); });
+
+    launchFirmwareUpgrader (2057, nullptr, true, false);
+
+    ASSERT_NE (inUpgradeMode, nullptr);
+    EXPECT_EQ (enterRequestsSent(), 1);
+    EXPECT_EQ (toolRuns ("reset"), 0);
+    const auto frame = resetFrame();
+    ASSERT_EQ (inUpgradeMode->receivedFrames().size(), 1u);
+    EXPECT_EQ (inUpgradeMode->receivedFrames()[0], std::vector<juce::uint8> (frame.begin(), frame.end()));
+}
