@@ -119,6 +119,9 @@ private:
 
 TEST_F (EditorCommands, BothChoosersOpenOnTheDocumentsFolderOrElseTheHomeFolderWithNoFileNamed)
 {
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "on Windows the documents and home folders are the system's, which the HOME variable does not move";
+#endif
     const auto home = fileNamed ("home");
     ASSERT_TRUE (home.createDirectory());
     const ScopedHome scopedHome (home);
