@@ -102,6 +102,8 @@ TEST_F (CatalogueRead, EscDuringATricklingReadEndsItAndWritesNothing)
 
 TEST_F (CatalogueRead, EscWhileTheServerHasNotAnsweredTheProbeEndsItWithoutAnotherTry)
 {
+    if (corvix::testing::runningUnderWine())
+        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a wait for a server that never answers";
     CatalogueLimits limits;
     limits.deadlineMs = 120000;
     const ScopedCatalogueLimits onlyEscEndsIt (limits);
