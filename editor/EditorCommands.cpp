@@ -18,9 +18,9 @@ talvor::FileChooserRequest mapFileRequest (const juce::String& title)
     request.warnAboutOverwriting = false;
     return request;
 }
+} // namespace
 
 void showPlainMessage (const juce::String& text) { talvor::dialogs().showMessageBox (juce::MessageBoxIconType::NoIcon, {}, text); }
-} // namespace
 
 juce::File chooserFolder()
 {
@@ -55,9 +55,10 @@ void saveMapFile (Host& host, const juce::String& buttonCaption)
         return;
 
     // The framework's own chooser keeps a typed name as it stands; without the map extension the
-    // file would be missing from LOAD FILE's list.
-    if (file.getFileExtension().isEmpty())
-        file = file.withFileExtension (juce::String (mapFilePattern).fromLastOccurrenceOf (".", false, false));
+    // file would be missing from LOAD FILE's list. A name such as "song.v2" keeps its own dot.
+    if (const juce::String extension (juce::String (mapFilePattern).fromLastOccurrenceOf ("*", false, false));
+        ! file.getFileName().endsWithIgnoreCase (extension))
+        file = file.getSiblingFile (file.getFileName() + extension);
 
     const auto result = host.saveMappingFile (file);
     showPlainMessage (result.failed() ? "Error: " + result.getErrorMessage() : buttonCaption + " successfully!");

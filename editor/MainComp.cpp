@@ -309,4 +309,6 @@ void MainComp::buildValueLists (ControlButton& control, MidiPageList list) { pag
 void MainComp::showControlMenu() { ControlMenu::show (*this); }
 
 void MainComp::passTextToFuncPage (const juce::String& text, bool enabled) { pageRefresh->passTextToFuncPage (text, enabled); }
+
+void MainComp::showMessage (const juce::String& text) { editorCommands::showPlainMessage (text); }
 } // namespace NsOrvelA

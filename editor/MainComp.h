@@ -70,6 +70,7 @@ public:
     void buildValueLists (ControlButton& control, MidiPageList list) override;
     void showControlMenu() override;
     void passTextToFuncPage (const juce::String& text, bool enabled) override;
+    void showMessage (const juce::String& text) override;
 
     //==============================================================================
     /** Marks a control button as the selected one. */

@@ -1,6 +1,7 @@
 #include "editor/ManualSysexSend.h"
 
 #include "devices/PortNames.h"
+#include "editor/EditorCommands.h"
 #include "editor/SysexText.h"
 #include "platform/MidiPortBackend.h"
 #include "ui/Dialogs.h"
@@ -9,8 +10,6 @@ namespace NsOrvelA
 {
 namespace
 {
-void showPlainMessage (const juce::String& text) { talvor::dialogs().showMessageBox (juce::MessageBoxIconType::NoIcon, {}, text); }
-
 talvor::TextInputRequest sysexRequest()
 {
     talvor::TextInputRequest request;
@@ -38,7 +37,7 @@ void sendManualSysex (int productId)
 
     if (output == nullptr)
     {
-        showPlainMessage ("MIDI output failed!");
+        editorCommands::showPlainMessage ("MIDI output failed!");
         return;
     }
 
@@ -52,7 +51,7 @@ void sendManualSysex (int productId)
 
     if (! bytes.has_value())
     {
-        showPlainMessage ("Wrong length!");
+        editorCommands::showPlainMessage ("Wrong length!");
         return;
     }
 

@@ -1,5 +1,6 @@
 // Any bytes as the settings file: opened as at start-up (its stored map read into a tree), then
-// the map stored as "SAVE AS DEFAULT" does. Opening must leave the file's bytes as they were, the
+// the map stored as "SAVE AS DEFAULT" does. Opening must leave the file's bytes as they were, a file
+// that could not be read in full must give no value (what it gives could be altered), the
 // stored map must read back exactly as it was written, every other key of the file must keep its
 // value, and a file that could not be read in full must be kept beside itself.
 #include "fuzz/FuzzSupport.h"
@@ -45,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
 
         if (const auto* text = store.findValue (juce::String (stateKey), length))
         {
+            if (! before.readInFull)
+                corvix::fuzzing::fail ("a file that was not read in full gave a value");
+
             if (text[length] != 0)
                 corvix::fuzzing::fail ("a stored value is not terminated");
 
@@ -64,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, std::size_t siz
         corvix::fuzzing::fail ("a file that was not read in full was not kept");
 
     {
-        SettingsFileStore store (options, SettingsFileStore::Use::storing);
+        SettingsFileStore store (options);
 
         if (! store.setValue (juce::String (stateKey), storedMap, std::strlen (storedMap)))
             corvix::fuzzing::fail ("the map could not be stored");

@@ -4,6 +4,7 @@
 #include "link/HostImpl.h"
 #include "link/HostMidiInputHandler.h"
 #include "link/ReplacedTreeRelease.h"
+#include "link/SaveAsDefault.h"
 #include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 
@@ -40,7 +41,7 @@ juce::String Host::getSelectedOutputName() const { return impl->selectedOutputNa
 
 void Host::setSelectedOutputName (const juce::String& name) { impl->selectedOutputName = name; }
 
-bool Host::saveState() { return impl->saveState(); }
+juce::Result Host::saveState() { return impl->saveState(); }
 
 Host::MidiInputHandler& Host::replaceMidiHandler()
 {
@@ -108,6 +109,12 @@ void Host::updateValueLists (ControlButton& control, MidiPageList list)
         currentEditor->buildValueLists (control, list);
 }
 
+void Host::showEditorMessage (const juce::String& text)
+{
+    if (currentEditor != nullptr)
+        currentEditor->showMessage (text);
+}
+
 //==============================================================================
 bool setDeviceInputOpen (int productId, bool open)
 {
@@ -139,6 +146,9 @@ bool setDeviceInputOpen (int productId, bool open)
 
 void quitApplication()
 {
+    // Whatever the user asked to keep is kept before the program ends.
+    saveDefaultsIfPending();
+
     if (auto* messageManager = juce::MessageManager::getInstanceWithoutCreating())
         messageManager->stopDispatchLoop();
 }

@@ -41,8 +41,8 @@ public:
     void setSelectedOutputName (const juce::String& name);
 
     /** Stores the live tree in the settings file under "state". Only "SAVE AS DEFAULT" does this.
-        False when the tree could not be stored (no file could be written). */
-    bool saveState();
+        A failure names the file and the system's reason; nothing was stored then. */
+    juce::Result saveState();
 
     //==============================================================================
     // Map files ("*.corvix"); the result's message is what the user is shown on failure.
@@ -102,6 +102,7 @@ public:
     void showEditorText (const juce::String& text, bool enabled);
     void showEditorTextFromMidiPage (const juce::String& text, bool enabled);
     void updateValueLists (ControlButton& control, MidiPageList list);
+    void showEditorMessage (const juce::String& text);
 
     // getInstance(): the process's Host, created on the first call under the singleton's lock.
     // Once deleted it is never made again.
@@ -125,6 +126,6 @@ void copyEntryKeepingId (const ControlEntry& source, ControlEntry& target);
     port through a new input handler of the Host; true when a port pair is open afterwards. */
 bool setDeviceInputOpen (int productId, bool open);
 
-/** Stops the message loop; the editor's Ctrl+Q. */
+/** Carries out a pending "SAVE AS DEFAULT", then stops the message loop; the editor's Ctrl+Q. */
 void quitApplication();
 } // namespace NsOrvelA

@@ -68,21 +68,26 @@ void Host::Impl::loadState()
     adoptSlotStateOfTree (state);
 }
 
-bool Host::Impl::saveState()
+juce::Result Host::Impl::saveState()
 {
     // Only a tree that is not there gives no XML.
     if (! state.isValid())
-        return false;
+        return juce::Result::fail ("There is no map to save.");
 
     // The text the framework would store, written straight from the tree into one buffer.
     juce::MemoryBlock text;
 
     if (! MapXmlWriter::write (state, settingsValueFormat(), text))
-        return false;
+        return juce::Result::fail ("The map could not be turned into text.");
 
-    // Opened for storing: the common file is written once, with the tree in it.
-    SettingsFileStore store (settings.getStorageParameters(), SettingsFileStore::Use::storing);
-    return store.setValue (stateKey, text.getData(), text.getSize());
+    // Written into the file the next start reads, or into none.
+    SettingsFileStore store (settings.getStorageParameters());
+
+    if (const auto stored = store.setValue (stateKey, text.getData(), text.getSize()); stored.failed())
+        return juce::Result::fail ("The map could not be saved as default in " + store.storeFile().getFullPathName() + ": "
+                                   + stored.getErrorMessage());
+
+    return juce::Result::ok();
 }
 
 void adoptSlotStateOfTree (const juce::ValueTree& root)

@@ -22,8 +22,8 @@ public:
     /** Adopts the settings file's tree when it is of this layout version. */
     void loadState();
 
-    /** Stores the live tree in the settings file; false when it was not stored. */
-    bool saveState();
+    /** Stores the live tree in the settings file; a failure says in which file and why. */
+    juce::Result saveState();
 
     juce::ApplicationProperties settings;
     juce::ValueTree state;

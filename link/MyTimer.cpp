@@ -4,6 +4,7 @@
 #include "devices/ProductIds.h"
 #include "link/Host.h"
 #include "link/ProtocolMessages.h"
+#include "link/SaveAsDefault.h"
 #include "link/UploadEngine.h"
 #include "map/ReplySlots.h"
 #include "map/SharedEditingState.h"
@@ -110,14 +111,5 @@ void MyTimer::sendSystemSettingOnceAfterAChangeOfOutputs()
     ++compatTickCounter;
 }
 
-void MyTimer::saveDefaultsWhenAsked()
-{
-    if (saveDefaultsPending == 0)
-        return;
-
-    hostInstance->sendModeStatus (statusCommands::saveAsDefault);
-    hostInstance->sendSlotStatus (statusCommands::saveAsDefault);
-    saveDefaultsPending = 0;
-    hostInstance->saveState();
-}
+void MyTimer::saveDefaultsWhenAsked() { saveDefaultsIfPending(); }
 } // namespace NsOrvelA

@@ -39,6 +39,10 @@ public:
     /** Enables or disables the function button of the FUNCTION page whose caption is the text. */
     virtual void passTextToFuncPage (const juce::String& text, bool enabled) = 0;
 
+    /** Tells the user what went wrong in something they asked for (a box they close); the editor's
+        stand-ins in tests may leave it out. */
+    virtual void showMessage (const juce::String& text) { juce::ignoreUnused (text); }
+
 protected:
     EditorHooks() = default;
     EditorHooks (const EditorHooks&) = default;

@@ -45,10 +45,17 @@ bool writeWholeFile (const juce::String& path, const ByteList& bytes)
     return written && stream.getStatus().wasOk();
 }
 
-FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size)
+FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size, juce::String* failureReason)
 {
     WholeFileReplacement replacement (file);
     replacement.append (bytes, size);
-    return replacement.replace();
+    const auto result = replacement.replace();
+
+    if (failureReason != nullptr)
+        *failureReason = replacement.failureReason();
+
+    return result;
 }
+
+bool canReplaceWholeFile (const juce::File& file) { return whyFileCannotBeReplaced (file).isEmpty(); }
 } // namespace talvor

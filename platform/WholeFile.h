@@ -25,9 +25,14 @@ enum class FileReplacement
     A full disk, a folder that cannot be written, a folder of that name, or a file the user has
     made read-only keep the old file whole. (WholeFileReplacement does the same with the bytes
     given piece by piece.) */
-FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size);
+FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size, juce::String* failureReason = nullptr);
 
-/** Whether replaceWholeFile could put new bytes in the file's place, found out without touching
-    the file: its folder is made when missing, and a new file is made beside it and removed again. */
+/** Why replaceWholeFile could not put new bytes in the file's place, in the system's words, found
+    out without creating anything (missing folders are judged by the nearest one that exists, as
+    the replacement would make them there); empty when it could. A full disk is not foreseen: the
+    replacement itself finds it. */
+juce::String whyFileCannotBeReplaced (const juce::File& file);
+
+/** Whether replaceWholeFile could put new bytes in the file's place (whyFileCannotBeReplaced). */
 bool canReplaceWholeFile (const juce::File& file);
 } // namespace talvor

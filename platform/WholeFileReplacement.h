@@ -10,8 +10,12 @@ namespace talvor
     contents given piece by piece as they are made: they go into a new file beside it, every write
     and the final flush to the disk checked, and only replace() makes the new file take the old
     one's name (and, on POSIX systems, its permissions). A full disk, a folder that cannot be
-    written, a folder of that name, or a file the user has made read-only keep the old file whole;
-    so does an object that goes without replace().
+    written or is missing, a folder of that name, or a file the user has made read-only keep the
+    old file whole; so does an object that goes without replace().
+
+    The new file is the hidden ".NAME.partial" (partialFileOf): a program killed while it writes
+    leaves no file of the old one's extension that a chooser would offer as a map, and the next
+    replacement of the same file removes what such a run left.
 
     Where the system allows it (Linux), what is written is sent on to the disk at once, in the
     background, so that the flush at the end waits only for the last pieces instead of all of a
@@ -35,11 +39,20 @@ public:
     /** The new file takes the old one's place, if everything written so far was written. */
     FileReplacement replace();
 
+    /** Why the file was not replaced, in the system's words ("No space left on device"); empty
+        while nothing has failed. */
+    const juce::String& failureReason() const noexcept { return reason; }
+
+    /** The file the contents are written into before they take the file's place. */
+    static juce::File partialFileOf (const juce::File& file);
+
 private:
+    FileReplacement fail (const juce::String& why, FileReplacement how = FileReplacement::failed);
     void sendWrittenBytesToDisk();
 
     const juce::File target;
     FileReplacement status{ FileReplacement::failed };
+    juce::String reason;
     bool existed{ false };
     std::unique_ptr<juce::TemporaryFile> temporary;
     std::unique_ptr<juce::FileOutputStream> out;

@@ -1,10 +1,13 @@
 #include "shell/DemoRunnerApplication.h"
 
 #include "editor/DeviceLink.h"
+#include "link/SaveAsDefault.h"
 #include "shell/DemoSlaveProcess.h"
 #include "shell/MainComponent.h"
 #include "shell/PageRegistry.h"
 #include "shell/SingleInstanceGuard.h"
+
+#include <cstdio>
 
 namespace
 {
@@ -63,6 +66,11 @@ void DemoRunnerApplication::initialise (const juce::String& commandLine)
 
 void DemoRunnerApplication::shutdown()
 {
+    // The quit requests store a pending "SAVE AS DEFAULT" while a box can still say that it failed;
+    // this is for a loop that ended otherwise (an interrupt from the terminal).
+    if (const auto stored = NsOrvelA::saveDefaultsIfPending (NsOrvelA::StoreFailureReport::none); stored.failed())
+        std::fprintf (stderr, "%s\n", stored.getErrorMessage().toRawUTF8());
+
     mainWindow = nullptr;
     if (releaseProcessWideObjects)
         releaseProcessWideObjects();
@@ -72,6 +80,10 @@ void DemoRunnerApplication::anotherInstanceStarted (const juce::String&) {}
 
 void DemoRunnerApplication::systemRequestedQuit()
 {
+    // A "SAVE AS DEFAULT" clicked moments ago waits for the device-watch timer: it is carried out
+    // now, while the editor is there to say when it fails.
+    NsOrvelA::saveDefaultsIfPending();
+
     if (mainWindow != nullptr)
         mainWindow->minimiseButtonPressed();
 

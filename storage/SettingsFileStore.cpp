@@ -24,10 +24,19 @@ namespace
 constexpr int compressedFileMark = static_cast<int> (juce::ByteOrder::makeInt ('C', 'P', 'R', 'P'));
 constexpr int plainFileMark = static_cast<int> (juce::ByteOrder::makeInt ('P', 'R', 'O', 'P'));
 
-/** Everything the compressed bytes give, up to their end or up to a data error, as the
-    framework's reader keeps what it read before one (it reads in small pieces; this keeps every
-    byte before the error). False when they did not end as a whole stream: cut short, damaged, with
-    bytes after their end, or holding more than the limit, which leaves nothing. */
+const juce::String heldLockReason{ "another program holds the settings file's lock" };
+
+/** The file the framework takes for these options; none without a name, as it opens nothing then. */
+juce::File defaultFileOf (juce::PropertiesFile::Options options, bool commonToAllUsers)
+{
+    options.commonToAllUsers = commonToAllUsers;
+    return options.applicationName.isEmpty() ? juce::File() : options.getDefaultFile();
+}
+
+/** Everything the compressed bytes give, up to their end or up to a data error. False when they did
+    not end as a whole stream: cut short, damaged (deflate passes most flipped bits of its literal
+    data on as other bytes, and only the checksum at the end tells), with bytes after their end, or
+    holding more than the limit. */
 bool decompress (const void* data, size_t size, juce::MemoryBlock& content)
 {
     z_stream stream{};
@@ -265,14 +274,20 @@ SettingsFileStore::LoadedFile SettingsFileStore::load (const juce::File& file, c
     const auto payloadSize = bytes.getSize() - 4;
     juce::MemoryBlock content;
 
+    // What could be read of a damaged file may be altered: none of it is given, and a store writes
+    // none of it back. The file itself is kept (keepUnreadableCopy).
+    const auto damaged = [&loaded]
+    {
+        loaded.properties.clear();
+        loaded.valueBytes.reset();
+        loaded.readInFull = false;
+        return loaded;
+    };
+
     if (mark == compressedFileMark)
     {
         if (! decompress (payload, payloadSize, content))
-        {
-            readProperties (std::move (content), loaded);
-            loaded.readInFull = false;
-            return loaded;
-        }
+            return damaged();
     }
     else if (mark == plainFileMark)
     {
@@ -280,11 +295,15 @@ SettingsFileStore::LoadedFile SettingsFileStore::load (const juce::File& file, c
     }
     else
     {
-        loaded.readInFull = readXmlForm (static_cast<const char*> (bytes.getData()), bytes.getSize(), loaded);
-        return loaded;
+        return readXmlForm (static_cast<const char*> (bytes.getData()), bytes.getSize(), loaded) ? loaded : damaged();
     }
 
-    if (readProperties (std::move (content), loaded) && mark == compressedFileMark)
+    const auto exact = readProperties (std::move (content), loaded);
+
+    if (! loaded.readInFull)
+        return damaged();
+
+    if (exact && mark == compressedFileMark)
     {
         loaded.ownPayload.replaceAll (payload, payloadSize);
         loaded.payloadIsOwn = true;
@@ -330,12 +349,14 @@ bool SettingsFileStore::keepCopyOfFileHolding (const juce::String& key) const
     return false;
 }
 
-bool SettingsFileStore::save (const LoadedFile& loaded, const juce::PropertiesFile::Options& fileOptions)
+juce::Result SettingsFileStore::save (const LoadedFile& loaded, const juce::PropertiesFile::Options& fileOptions)
 {
-    const auto& file = loaded.file;
+    if (const auto why = whyCannotBeSaved (loaded.file, fileOptions); why.isNotEmpty())
+        return juce::Result::fail (why);
 
-    if (fileOptions.doNotSave || file == juce::File() || file.isDirectory() || ! file.getParentDirectory().createDirectory())
-        return false;
+    // The folder is made by the first store that needs it, never by a start.
+    if (const auto made = loaded.file.getParentDirectory().createDirectory(); made.failed())
+        return made;
 
     std::unique_ptr<juce::InterProcessLock::ScopedLockType> lock;
 
@@ -344,7 +365,7 @@ bool SettingsFileStore::save (const LoadedFile& loaded, const juce::PropertiesFi
         lock = std::make_unique<juce::InterProcessLock::ScopedLockType> (*fileOptions.processLock);
 
         if (! lock->isLocked())
-            return false;
+            return juce::Result::fail (heldLockReason);
     }
 
     juce::MemoryOutputStream out;
@@ -359,36 +380,38 @@ bool SettingsFileStore::save (const LoadedFile& loaded, const juce::PropertiesFi
         juce::GZIPCompressorOutputStream compressed (out, compressionLevel);
 
         if (! writeProperties (compressed, loaded))
-            return false;
+            return juce::Result::fail ("the settings could not be compressed");
 
         compressed.flush();
     }
 
-    return talvor::replaceWholeFile (file, out.getData(), out.getDataSize()) == talvor::FileReplacement::replaced;
+    juce::String why;
+
+    if (talvor::replaceWholeFile (loaded.file, out.getData(), out.getDataSize(), &why) != talvor::FileReplacement::replaced)
+        return juce::Result::fail (why);
+
+    return juce::Result::ok();
 }
 
-SettingsFileStore::SettingsFileStore (const juce::PropertiesFile::Options& storeOptions, Use use)
+SettingsFileStore::SettingsFileStore (const juce::PropertiesFile::Options& storeOptions)
+    : SettingsFileStore (storeOptions, defaultFileOf (storeOptions, true), defaultFileOf (storeOptions, false))
+{
+}
+
+SettingsFileStore::SettingsFileStore (const juce::PropertiesFile::Options& storeOptions, const juce::File& commonFile,
+                                      const juce::File& userFile)
     : options (storeOptions), commonOptions (storeOptions), userOptions (storeOptions)
 {
-    if (options.applicationName.isEmpty())
-        return; // the framework opens nothing without a name
-
     commonOptions.commonToAllUsers = true;
     userOptions.commonToAllUsers = false;
-
-    const auto commonFile = commonOptions.getDefaultFile();
-    const auto userFile = userOptions.getDefaultFile();
     sameFile = commonFile == userFile;
-
     common = load (commonFile, commonOptions);
-
-    if (use == Use::storing)
-        return;
+    user.file = userFile;
 
     // The framework finds this out by writing the file again as it read it, which replaces a file
-    // it could not read in full with what it could read of it.
-    commonIsWritable = canBeSaved (commonFile, commonOptions);
-    commonChecked = true;
+    // it could not read in full with what it could read of it. Nothing is made to find it out.
+    whyCommonCannotBeWritten = whyCannotBeSaved (commonFile, commonOptions);
+    commonIsWritable = whyCommonCannotBeWritten.isEmpty();
 
     // The user's file matters only when the common one cannot be written.
     if (usesUserFile())
@@ -400,16 +423,16 @@ SettingsFileStore::SettingsFileStore (const juce::PropertiesFile::Options& store
             keepUnreadableCopy (loaded->file);
 }
 
-bool SettingsFileStore::canBeSaved (const juce::File& file, const juce::PropertiesFile::Options& fileOptions)
+juce::String SettingsFileStore::whyCannotBeSaved (const juce::File& file, const juce::PropertiesFile::Options& fileOptions)
 {
-    // What save needs, asked without writing the file.
-    if (fileOptions.doNotSave || file == juce::File() || file.isDirectory())
-        return false;
+    // What save needs, asked without writing anything.
+    if (fileOptions.doNotSave)
+        return "the settings may not be saved";
 
     if (fileOptions.processLock != nullptr && ! juce::InterProcessLock::ScopedLockType (*fileOptions.processLock).isLocked())
-        return false;
+        return heldLockReason;
 
-    return talvor::canReplaceWholeFile (file);
+    return talvor::whyFileCannotBeReplaced (file);
 }
 
 const char* SettingsFileStore::findValue (const juce::String& key, size_t& length) const
@@ -418,7 +441,8 @@ const char* SettingsFileStore::findValue (const juce::String& key, size_t& lengt
 
     for (const auto* loaded : { usesUserFile() ? &user : &common, usesUserFile() ? &common : nullptr })
     {
-        if (loaded == nullptr)
+        // What a damaged file seems to lack may be what it held: the other file must not stand in.
+        if (loaded == nullptr || ! loaded->readInFull)
             break;
 
         if (const auto* property = loaded->find (keyBytes))
@@ -431,49 +455,41 @@ const char* SettingsFileStore::findValue (const juce::String& key, size_t& lengt
     return nullptr;
 }
 
-bool SettingsFileStore::storeIn (LoadedFile& target, const juce::PropertiesFile::Options& targetOptions, bool knownWritable,
-                                 const std::string& key, const void* bytes, size_t length)
+juce::Result SettingsFileStore::storeIn (LoadedFile& target, const juce::PropertiesFile::Options& targetOptions, const std::string& key,
+                                         const void* bytes, size_t length)
 {
-    // The framework writes nothing when the value is the same, once it knows the file can be written.
-    if (! target.set (key, bytes, length) && knownWritable)
-        return true;
+    // The framework writes nothing when the file holds the value already.
+    if (! target.set (key, bytes, length))
+        return juce::Result::ok();
 
     // What could not be read of the file would be gone once it is written.
     if (! target.readInFull && keepUnreadableCopy (target.file) == juce::File())
-        return false;
+        return juce::Result::fail ("a copy of the damaged file could not be kept beside it");
 
-    if (! save (target, targetOptions))
-        return false;
+    if (const auto saved = save (target, targetOptions); saved.failed())
+    {
+        target = load (target.file, targetOptions); // what the file still holds
+        return saved;
+    }
 
     target.readInFull = true;
-    return true;
+    return juce::Result::ok();
 }
 
-bool SettingsFileStore::setValue (const juce::String& key, const void* bytes, size_t length)
+juce::Result SettingsFileStore::setValue (const juce::String& key, const void* bytes, size_t length)
 {
     // A 0 byte inside the value would end it when the file is read again.
     if (options.applicationName.isEmpty() || key.isEmpty() || (length > 0 && std::memchr (bytes, 0, length) != nullptr))
-        return false;
+        return juce::Result::fail ("the value cannot be kept in a settings file");
 
     const auto keyBytes = key.toStdString();
 
     if (commonIsWritable)
-    {
-        if (storeIn (common, commonOptions, commonChecked, keyBytes, bytes, length))
-        {
-            commonChecked = true;
-            return true;
-        }
+        return storeIn (common, commonOptions, keyBytes, bytes, length);
 
-        commonIsWritable = false;
+    if (sameFile)
+        return juce::Result::fail (whyCommonCannotBeWritten);
 
-        if (sameFile)
-            return false;
-
-        if (user.file == juce::File())
-            user = load (userOptions.getDefaultFile(), userOptions);
-    }
-
-    return ! sameFile && storeIn (user, userOptions, true, keyBytes, bytes, length);
+    return storeIn (user, userOptions, keyBytes, bytes, length);
 }
 } // namespace NsOrvelA

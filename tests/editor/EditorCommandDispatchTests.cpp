@@ -11,10 +11,14 @@
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
+#include "tests/support/ScopedFileSizeLimit.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/SimulatedUnit.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace
 {
@@ -90,6 +94,27 @@ TEST_F (EditorCommandDispatch, EachCommandButtonRunsItsOwnCommandAndTheFaderIndi
     EXPECT_EQ (scripted.last().title, "Send Mapping");
     EXPECT_EQ (scripted.last().message, "No selected output device!");
     EXPECT_EQ (scripted.shown().size(), 4u);
+}
+
+TEST_F (EditorCommandDispatch, ASaveAsDefaultThatCannotBeStoredSaysWhereAndWhy)
+{
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "a full disk is made with a POSIX file-size limit; Windows has none for an ordinary user";
+#endif
+    openEditor();
+    scripted.forget();
+    click (Command::saveDefault);
+    {
+        const corvix::testing::ScopedFileSizeLimit fullDisk (4096);
+        corvix::testing::tickDeviceWatchTimer();
+    }
+
+    const auto file = corvix::testing::testSettingsFolder().getChildFile ("OrvelA.conf");
+    ASSERT_EQ (scripted.shown().size(), 1u);
+    EXPECT_EQ (scripted.last().message,
+               "Error: The map could not be saved as default in " + file.getFullPathName() + ": " + juce::String (std::strerror (EFBIG)));
+    EXPECT_TRUE (scripted.last().title.isEmpty());
+    EXPECT_FALSE (file.exists());
 }
 
 TEST_F (EditorCommandDispatch, SaveFileSaysSoWithTheButtonsCaption)

@@ -148,29 +148,26 @@ TEST_F (EditorCommands, BothChoosersOpenOnTheDocumentsFolderOrElseTheHomeFolderW
     EXPECT_EQ (folder.findChildFiles (juce::File::findFiles, true).size(), 0) << "nothing written";
 }
 
-TEST_F (EditorCommands, AFileSavedWithoutExtensionGetsTheMapExtensionAndLoadFileListsIt)
+TEST_F (EditorCommands, ASavedFileNotEndingInTheMapExtensionGetsItAndLoadFileListsIt)
 {
-    scripted.answerFile (fileNamed ("mymap1"));
-    editorCommands::saveMapFile (*host, "SAVE FILE");
+    // Without an extension, or with a dot of its own: the map extension is added.
+    for (const auto& [typed, saved] : { std::pair ("mymap1", "mymap1.corvix"), std::pair ("song.v2", "song.v2.corvix"),
+                                        std::pair ("backup.xml", "backup.xml.corvix"), std::pair ("Map.CORVIX", "Map.CORVIX") })
+    {
+        SCOPED_TRACE (typed);
+        scripted.answerFile (fileNamed (typed));
+        editorCommands::saveMapFile (*host, "SAVE FILE");
+        EXPECT_EQ (scripted.last().message, "SAVE FILE successfully!");
+        EXPECT_TRUE (fileNamed (saved).existsAsFile());
 
-    const auto saved = fileNamed ("mymap1.corvix");
-    EXPECT_EQ (scripted.last().message, "SAVE FILE successfully!");
-    EXPECT_TRUE (saved.existsAsFile());
-    EXPECT_FALSE (fileNamed ("mymap1").exists());
+        // The load chooser lists what its patterns admit, as the framework's chooser filters.
+        scripted.answerFile (fileNamed (saved));
+        EXPECT_TRUE (editorCommands::loadMapFile (*host, editor));
+        const juce::WildcardFileFilter listed (scripted.shown().end()[-1].filePatterns, "*", {});
+        EXPECT_TRUE (listed.isFileSuitable (fileNamed (saved)));
+    }
 
-    // A name with an extension of its own is kept as typed.
-    scripted.answerFile (fileNamed ("mymap2.corvix"));
-    editorCommands::saveMapFile (*host, "SAVE FILE");
-    scripted.answerFile (fileNamed ("backup.xml"));
-    editorCommands::saveMapFile (*host, "SAVE FILE");
-    EXPECT_TRUE (fileNamed ("mymap2.corvix").existsAsFile());
-    EXPECT_TRUE (fileNamed ("backup.xml").existsAsFile());
-
-    // The load chooser lists what its patterns admit, as the framework's chooser filters.
-    scripted.answerFile (saved);
-    EXPECT_TRUE (editorCommands::loadMapFile (*host, editor));
-    const juce::WildcardFileFilter listed (scripted.shown().end()[-1].filePatterns, "*", {});
-    EXPECT_TRUE (listed.isFileSuitable (saved));
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles), 4) << "no file under the typed name";
 }
 
 //==============================================================================

@@ -1,8 +1,12 @@
+#include "devices/PortNames.h"
+#include "editor/EditorCommands.h"
 #include "editor/MainComp.h"
+#include "link/MyTimer.h"
 #include "platform/MessageLoopWait.h"
 #include "shell/DemoTaskbarComponent.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/support/ScriptedDialogs.h"
+#include "tests/support/SimulatedUnit.h"
 #include "tests/support/SystemTrayOwner.h"
 
 namespace
@@ -128,6 +132,23 @@ TEST_F (ShellWithTrayTest, TheCloseButtonDeletesTheTrayEntryAndTheRootComponentE
     EXPECT_EQ (rootDeletions.deletions, 1);
     EXPECT_EQ (trayDeletions.deletions, 1);
     EXPECT_EQ (app->getMainWindow(), nullptr);
+}
+
+TEST_F (ShellApplicationTest, AQuitRightAfterSaveAsDefaultTellsTheUnitsAndStoresTheMapFirst)
+{
+    const talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
+    corvix::testing::SimulatedUnit unit (ports, {});
+    app->initialise ({});
+    NsOrvelA::deviceWatchTimer()->stopTimer(); // its next tick is further away than the user's quit
+
+    host->getStateTree().controlEntry (40, 1, 1).setProperty (NsOrvelA::mapIds::name, "kept at the quit", nullptr);
+    NsOrvelA::editorCommands::saveAsDefault();
+    // The window's close button; the tray's "Quit" and the system's request to quit go the same way.
+    window().closeButtonPressed();
+    EXPECT_EQ (loopStops, 1);
+    EXPECT_EQ (unit.countChannelMessages (0xEC, 0x2D), 1) << "the units store their defaults";
+    EXPECT_EQ (makeHost().getStateTree().controlEntry (40, 1, 1).getProperty (NsOrvelA::mapIds::name), juce::var ("kept at the quit"))
+        << "the next start shows the map";
 }
 
 TEST_F (ShellApplicationTest, AQuitWhileAHandlerWaitsInTheMessageLoopLeavesThePageAliveUntilTheHandlerReturns)

@@ -56,8 +56,8 @@ ProgramOnOwnDisplay::ProgramOnOwnDisplay (int screenWidth, int screenHeight) : w
         }
     }
 
-    home = juce::File::createTempFile ("home");
-    home.createDirectory();
+    for (const auto& folder : { home, privateVar })
+        folder.createDirectory();
 }
 
 ProgramOnOwnDisplay::~ProgramOnOwnDisplay()
@@ -82,15 +82,30 @@ ProgramOnOwnDisplay::~ProgramOnOwnDisplay()
     }
 
     XSetErrorHandler (reinterpret_cast<XErrorHandler> (previousErrorHandler));
-    home.deleteRecursively();
+    scratch.deleteRecursively();
 }
 
 bool ProgramOnOwnDisplay::startProgram()
 {
+    // The common settings folder is under /var, which the program run by the superuser (as on the
+    // build machines) would otherwise write on the machine itself.
     return display != nullptr
-           && process.start (juce::StringArray ("/usr/bin/env", "DISPLAY=" + displayName, "HOME=" + home.getFullPathName(),
-                                                "XDG_RUNTIME_DIR=" + home.getFullPathName(), programFile().getFullPathName()),
+           && process.start (juce::StringArray ("/usr/bin/bwrap", "--dev-bind", "/", "/", "--bind", privateVar.getFullPathName(), "/var",
+                                                "--ro-bind", "/var/cache", "/var/cache", "--ro-bind", "/var/lib", "/var/lib", "--setenv",
+                                                "DISPLAY", displayName, "--setenv", "HOME", home.getFullPathName(), "--setenv",
+                                                "XDG_RUNTIME_DIR", home.getFullPathName(), "--die-with-parent", "--",
+                                                programFile().getFullPathName()),
                              juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr);
+}
+
+juce::File ProgramOnOwnDisplay::commonSettingsFile() const { return privateVar.getChildFile ("Talvor/OrvelA/OrvelA.conf"); }
+
+bool ProgramOnOwnDisplay::xdotool (const juce::StringArray& arguments) const
+{
+    juce::ChildProcess tool;
+    juce::StringArray command ("/usr/bin/env", "DISPLAY=" + displayName, "xdotool");
+    command.addArray (arguments);
+    return display != nullptr && tool.start (command, 0) && tool.waitForProcessToFinish (10000) && tool.getExitCode() == 0;
 }
 
 std::optional<ProgramOnOwnDisplay::WindowState> ProgramOnOwnDisplay::programWindow() const

@@ -9,8 +9,9 @@
 namespace shelltest
 {
 /** A virtual X server of its own, of the given screen size, with a white root window and no
-    window manager, on which the real program runs with a home folder (and so a settings folder
-    and a single-instance lock) of its own. Everything is seen as another X client sees it. */
+    window manager, on which the real program runs with a home folder and a /var (and so settings
+    files and a single-instance lock) of its own, kept from one start to the next. Everything is
+    seen as another X client sees it. */
 class ProgramOnOwnDisplay final
 {
 public:
@@ -22,6 +23,13 @@ public:
 
     /** Starts the program; false when it could not be started. */
     bool startProgram();
+
+    /** The settings file common to all users, as the program run by the superuser keeps it. */
+    juce::File commonSettingsFile() const;
+
+    /** Runs xdotool on the display with the arguments (real pointer and key events, as a user
+        makes them); false when it failed. */
+    bool xdotool (const juce::StringArray& arguments) const;
     juce::ChildProcess& program() { return process; }
 
     struct WindowState
@@ -60,6 +68,7 @@ private:
     void* display{ nullptr };
     void* previousErrorHandler{ nullptr };
     int number{ 0 };
-    juce::File home;
+    const juce::File scratch{ juce::File::createTempFile ("program") };
+    const juce::File home{ scratch.getChildFile ("home") }, privateVar{ scratch.getChildFile ("var") };
 };
 } // namespace shelltest

@@ -8,6 +8,8 @@ namespace shelltest
 ProgramOnOwnDisplay::ProgramOnOwnDisplay (int screenWidth, int screenHeight) : width (screenWidth), height (screenHeight) {}
 ProgramOnOwnDisplay::~ProgramOnOwnDisplay() = default;
 bool ProgramOnOwnDisplay::startProgram() { return false; }
+juce::File ProgramOnOwnDisplay::commonSettingsFile() const { return {}; }
+bool ProgramOnOwnDisplay::xdotool (const juce::StringArray&) const { return false; }
 std::optional<ProgramOnOwnDisplay::WindowState> ProgramOnOwnDisplay::programWindow() const { return std::nullopt; }
 void ProgramOnOwnDisplay::moveAndResize (unsigned long, juce::Rectangle<int>) const {}
 void ProgramOnOwnDisplay::typeKey (const char*, bool) const {}

@@ -176,6 +176,67 @@ TEST_F (ProgramStartTest, CtrlQQuitsFromTheFirstMomentTheEditorIsShown)
     EXPECT_EQ (screen.program().getExitCode(), 0u);
 }
 
+/** The same picture, but for shades too faint to see (the background beneath a button is drawn
+    stretched, and its edge pixels vary by a step from one start to the next). */
+bool samePictures (const juce::Image& first, const juce::Image& second)
+{
+    if (! first.isValid() || first.getBounds() != second.getBounds())
+        return false;
+
+    const auto near = [] (juce::uint8 a, juce::uint8 b) { return std::abs (int (a) - int (b)) <= 8; };
+
+    for (int y = 0; y < first.getHeight(); ++y)
+        for (int x = 0; x < first.getWidth(); ++x)
+        {
+            const auto a = first.getPixelAt (x, y), b = second.getPixelAt (x, y);
+
+            if (! near (a.getRed(), b.getRed()) || ! near (a.getGreen(), b.getGreen()) || ! near (a.getBlue(), b.getBlue()))
+                return false;
+        }
+
+    return true;
+}
+
+TEST_F (ProgramStartTest, SaveAsDefaultAndCtrlQAtOnceKeepTheMapForTheNextStart)
+{
+    auto shown = waitForTheEditor();
+    // Where the editor lays out the first slot's option button for the second slot, and "SAVE AS
+    // DEFAULT" (the editor's and the mixer section's own tests pin the layout).
+    const juce::Rectangle<int> option (367, 85, 16, 16);
+    const juce::Point<int> saveAsDefault (572, 696);
+    const auto onScreen = [&] (juce::Point<int> inWindow)
+    { return juce::StringArray ("mousemove", juce::String (shown.bounds.getX() + inWindow.x), juce::String (shown.bounds.getY() + inWindow.y)); };
+    const auto optionShown = [&] { return screen.picture (shown.id).getClippedImage (option); };
+
+    const auto off = optionShown();
+    auto clickOption = onScreen (option.getCentre());
+    clickOption.addArray ({ "click", "1", "mousemove", "0", "0" }); // not over the button, which it would light up
+    ASSERT_TRUE (screen.xdotool (clickOption));
+    juce::Image on;
+    ASSERT_TRUE (ProgramOnOwnDisplay::waitUntil (
+        [&]
+        {
+            const auto previous = std::exchange (on, optionShown());
+            return ! samePictures (on, off) && samePictures (on, previous);
+        },
+        generousMs))
+        << "the click did not reach the option button";
+
+    // The device-watch timer would store the map at its next tick, half a second away at most;
+    // the program is asked to end long before.
+    auto clickAndQuit = onScreen (saveAsDefault);
+    clickAndQuit.addArray ({ "click", "1", "key", "ctrl+q" });
+    ASSERT_TRUE (screen.xdotool (clickAndQuit));
+    ASSERT_TRUE (screen.program().waitForProcessToFinish (generousMs));
+    EXPECT_EQ (screen.program().getExitCode(), 0u);
+    ASSERT_TRUE (screen.commonSettingsFile().existsAsFile()) << "nothing was stored";
+
+    ASSERT_TRUE (screen.startProgram());
+    shown = waitForTheEditor();
+    EXPECT_TRUE (ProgramOnOwnDisplay::waitUntil ([&] { return samePictures (optionShown(), on); }, generousMs))
+        << "the next start does not show the map that was stored";
+}
+
 TEST_F (ProgramStartTest, AMissingMidiSequencerIsReportedOnceAndThenWatchedForQuietly)
 {
     // The device watch looks for MIDI ports twice a second once it runs, from 2 s after the start.

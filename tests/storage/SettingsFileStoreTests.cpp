@@ -1,12 +1,21 @@
 #include "link/HostImpl.h"
 #include "map/SharedEditingState.h"
+#include "storage/MapXmlReader.h"
 #include "storage/MapXmlWriter.h"
 #include "storage/SettingsFileStore.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/MapXmlTestTrees.h"
+#include "platform/WholeFileReplacement.h"
+#include "tables/DefaultMaps.h"
 #include "tests/support/ScopedFileSizeLimit.h"
 
 #include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
 
 #if JUCE_LINUX
 #include <sys/inotify.h>
@@ -16,6 +25,7 @@
 namespace
 {
 using namespace NsOrvelA;
+using talvor::WholeFileReplacement;
 using corvix::testing::bytesOf;
 using corvix::testing::identicalTrees;
 
@@ -45,6 +55,60 @@ std::string contentOf (const juce::File& file)
     decompressor.readIntoMemoryBlock (content);
     return bytesOf (content);
 }
+
+/** What the compressed data of a settings file's bytes inflate to, up to their end or to an error. */
+std::string inflated (const std::string& file)
+{
+    z_stream stream{};
+    EXPECT_EQ (inflateInit (&stream), Z_OK);
+    stream.next_in = reinterpret_cast<Bytef*> (const_cast<char*> (file.data() + 4));
+    stream.avail_in = static_cast<uInt> (file.size() - 4);
+    std::string content;
+
+    for (auto result = Z_OK; result == Z_OK;)
+    {
+        char buffer[65536];
+        stream.next_out = reinterpret_cast<Bytef*> (buffer);
+        stream.avail_out = sizeof (buffer);
+        result = inflate (&stream, Z_NO_FLUSH);
+        content.append (buffer, sizeof (buffer) - stream.avail_out);
+    }
+
+    inflateEnd (&stream);
+    return content;
+}
+
+#if JUCE_LINUX
+/** The names of the files made in the folder while the action ran, in their order. */
+juce::StringArray filesMadeIn (const juce::File& folder, const std::function<void()>& action)
+{
+    const auto watch = inotify_init1 (IN_NONBLOCK);
+    juce::StringArray made;
+
+    if (watch < 0 || inotify_add_watch (watch, folder.getFullPathName().toRawUTF8(), IN_CREATE) < 0)
+    {
+        ADD_FAILURE() << "cannot watch " << folder.getFullPathName();
+        return made;
+    }
+
+    action();
+    alignas (inotify_event) char events[4096];
+
+    for (auto size = read (watch, events, sizeof (events)); size > 0; size = read (watch, events, sizeof (events)))
+        for (auto* at = events; at < events + size;)
+        {
+            const auto* event = reinterpret_cast<const inotify_event*> (at);
+
+            if (event->len > 0)
+                made.add (event->name);
+
+            at += sizeof (inotify_event) + event->len;
+        }
+
+    close (watch);
+    return made;
+}
+#endif
 
 std::string bytesOfFile (const juce::File& file)
 {
@@ -123,8 +187,33 @@ TEST_F (SettingsFileStoreTest, DamagedFilesAreLeftAsTheyAreAndKeptBesideThemselv
     const auto valid = bytesOfFile (settingsFile());
     ASSERT_GT (valid.size(), 100000u);
 
-    auto flipped = valid;
-    flipped[valid.size() / 3] = static_cast<char> (flipped[valid.size() / 3] ^ 0x10);
+    // Deflate passes most flipped bits of its literal data on as other bytes: the text comes out
+    // whole but altered, and only the checksum at the end tells. Every such file gives nothing.
+    const auto validSize = inflated (valid).size();
+    std::string wholeButAltered;
+    const auto options = optionsIn (corvix::testing::testSettingsFolder());
+
+    for (size_t position = 8; position < valid.size() - 4; position += valid.size() / 61)
+    {
+        auto flipped = valid;
+        flipped[position] = static_cast<char> (flipped[position] ^ 0x04);
+        ASSERT_TRUE (settingsFile().replaceWithData (flipped.data(), flipped.size()));
+        size_t length = 0;
+        EXPECT_EQ (SettingsFileStore (options).findValue ("state", length), nullptr) << "a flipped bit at " << position;
+
+        // One whose text is still a map of this layout: what a start took before.
+        if (const auto content = inflated (flipped); wholeButAltered.empty() && content.size() == validSize)
+            if (const auto stored = content.substr (10, content.size() - 11);
+                MapXmlReader::readText (stored.c_str(), stored.size()).getProperty (mapIds::ver) == "0.23")
+                wholeButAltered = flipped;
+    }
+
+    ASSERT_FALSE (wholeButAltered.empty());
+
+    for (const auto& copy : corvix::testing::testSettingsFolder().findChildFiles (juce::File::findFiles, false, "OrvelA.conf.unreadable*"))
+        copy.deleteFile();
+    auto badChecksum = valid;
+    badChecksum.back() = static_cast<char> (badChecksum.back() ^ 0x01);
     auto trailing = valid;
     trailing += "more";
 
@@ -132,12 +221,11 @@ TEST_F (SettingsFileStoreTest, DamagedFilesAreLeftAsTheyAreAndKeptBesideThemselv
     {
         const char* what;
         std::string bytes;
-        int adoptedCurrent; // what the start takes as the selected unit; 0: whatever the flip left
     };
 
-    for (const auto& [what, damaged, adoptedCurrent] :
-         { Damage{ "text", "this is not a settings file\n", 1 }, Damage{ "cut short", valid.substr (0, valid.size() / 2), 1 },
-           Damage{ "a flipped byte", flipped, 0 }, Damage{ "bytes after the data", trailing, 4 } })
+    for (const auto& [what, damaged] : { Damage{ "text", "this is not a settings file\n" }, Damage{ "cut short", valid.substr (0, valid.size() / 2) },
+                                         Damage{ "a flipped bit, the text whole but altered", wholeButAltered },
+                                         Damage{ "only the checksum changed", badChecksum }, Damage{ "bytes after the data", trailing } })
     {
         SCOPED_TRACE (what);
         unreadableCopy().deleteFile();
@@ -147,11 +235,7 @@ TEST_F (SettingsFileStoreTest, DamagedFilesAreLeftAsTheyAreAndKeptBesideThemselv
         EXPECT_TRUE (bytesOfFile (settingsFile()) == damaged) << "opening the file for reading leaves it as it was";
         ASSERT_TRUE (unreadableCopy().existsAsFile());
         EXPECT_TRUE (bytesOfFile (unreadableCopy()) == damaged);
-
-        if (adoptedCurrent != 0)
-        {
-            EXPECT_EQ (started.getState().getProperty (mapIds::current), juce::var (adoptedCurrent));
-        }
+        EXPECT_TRUE (identicalTrees (started.getState(), makeDefaultMapState().getTree())) << "the default tree, nothing of the file";
 
         // "SAVE AS DEFAULT" replaces the file, and the copy stays; the next start makes no other.
         started.getState().setProperty (mapIds::current, 3, nullptr);
@@ -168,13 +252,21 @@ TEST_F (SettingsFileStoreTest, DamagedFilesAreLeftAsTheyAreAndKeptBesideThemselv
     EXPECT_EQ (bytesOfFile (juce::File (unreadableCopy().getFullPathName() + "-2")), "damaged again");
 }
 
-TEST_F (SettingsFileStoreTest, StartingWithoutAFileWritesNone)
+TEST_F (SettingsFileStoreTest, StartingWithoutAFileWritesNoneAndMakesNoFolder)
 {
-    settingsFile().deleteFile();
+    const auto folder = corvix::testing::testSettingsFolder();
+    folder.deleteRecursively();
     makeHost();
 
-    EXPECT_FALSE (settingsFile().exists());
+    EXPECT_FALSE (folder.exists());
     EXPECT_EQ (host->getState().getProperty (mapIds::ver).toString(), "0.23");
+
+#if JUCE_LINUX
+    // Nor a file made and removed again to find out whether one could be.
+    ASSERT_TRUE (folder.createDirectory());
+    const auto made = filesMadeIn (folder, [this] { makeHost(); });
+    EXPECT_TRUE (made.isEmpty()) << made.joinIntoString (" ");
+#endif
 }
 
 TEST_F (SettingsFileStoreTest, OtherKeysAndUnusualFilesAreKeptAsTheFrameworkKeepsThem)
@@ -273,7 +365,7 @@ TEST_F (SettingsFileStoreTest, AStoredValueThatIsNotUtf8IsNeitherOverReadNorAdop
 {
     // The framework took such a value's length in characters for its length in bytes, and the
     // copy ran past the end of the text at start-up.
-    const std::string bytes ("PROP\x01\0\0\0state\0<store ver=\"0.23\" a=\"\x80\"/>\0", 41);
+    const std::string bytes ("PROP\x01\0\0\0state\0<store ver=\"0.23\" a=\"\x80\"/>\0", 40);
     ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
 
     const SettingsFileStore store (optionsIn (corvix::testing::testSettingsFolder()));
@@ -324,25 +416,8 @@ TEST_F (SettingsFileStoreTest, KeysAndValuesOfAnyBytesReadBackAsTheyWereWritten)
 TEST_F (SettingsFileStoreTest, AStoreWritesTheFileOnce)
 {
     // Every write makes a new file beside the settings file, which then takes its name.
-    const auto watch = inotify_init1 (IN_NONBLOCK);
-    ASSERT_GE (watch, 0);
-    ASSERT_GE (inotify_add_watch (watch, corvix::testing::testSettingsFolder().getFullPathName().toRawUTF8(), IN_CREATE), 0);
-
-    EXPECT_TRUE (host->saveState());
-
-    int writes = 0;
-    alignas (inotify_event) char events[4096];
-
-    for (auto size = read (watch, events, sizeof (events)); size > 0; size = read (watch, events, sizeof (events)))
-        for (auto* at = events; at < events + size;)
-        {
-            const auto* event = reinterpret_cast<const inotify_event*> (at);
-            writes += event->len > 0 && juce::String (event->name).startsWith ("OrvelA") ? 1 : 0;
-            at += sizeof (inotify_event) + event->len;
-        }
-
-    close (watch);
-    EXPECT_EQ (writes, 1);
+    const auto made = filesMadeIn (corvix::testing::testSettingsFolder(), [this] { EXPECT_TRUE (host->saveState()); });
+    EXPECT_EQ (made, juce::StringArray (".OrvelA.conf.partial"));
 }
 #endif
 
@@ -359,11 +434,34 @@ TEST_F (SettingsFileStoreTest, AStoreThatCannotBeWrittenIsReportedAndKeepsTheSto
     host->getState().setProperty (mapIds::current, 2, nullptr);
     {
         const corvix::testing::ScopedFileSizeLimit limit (64);
-        EXPECT_FALSE (host->saveState());
+        const auto stored = host->saveState();
+        EXPECT_TRUE (stored.failed());
+        EXPECT_EQ (stored.getErrorMessage(),
+                   "The map could not be saved as default in " + settingsFile().getFullPathName() + ": " + juce::String (std::strerror (EFBIG)));
     }
 
     EXPECT_TRUE (contentOf (settingsFile()) == before);
-    EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (6));
+    EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (6)) << "the next start shows the last map stored";
+
+    // Where a user's file stands in for the common one, a common file whose write fails (here a
+    // folder is in the way of its new file) is not replaced by it: the next start would read the
+    // common one, and show the old map.
+    const auto userFile = reference.getChildFile ("user/OrvelA.conf");
+    const auto options = optionsIn (corvix::testing::testSettingsFolder());
+    const auto inTheWay = WholeFileReplacement::partialFileOf (settingsFile());
+    ASSERT_TRUE (inTheWay.createDirectory());
+    {
+        const auto stored = SettingsFileStore (options, settingsFile(), userFile).setValue ("state", "<store/>", 8);
+        EXPECT_EQ (stored.getErrorMessage(), juce::String (std::strerror (EISDIR)));
+    }
+    ASSERT_TRUE (inTheWay.deleteRecursively());
+
+    EXPECT_FALSE (userFile.exists());
+    size_t length = 0;
+    const SettingsFileStore next (options, settingsFile(), userFile);
+    const auto* kept = next.findValue ("state", length);
+    ASSERT_NE (kept, nullptr);
+    EXPECT_TRUE (std::string (kept, length).find ("<store current=\"6\"") != std::string::npos);
 }
 
 TEST_F (SettingsFileStoreTest, AStoreThatMayNotBeWrittenWritesNothingButStillReads)
@@ -385,7 +483,6 @@ TEST_F (SettingsFileStoreTest, AStoreThatMayNotBeWrittenWritesNothingButStillRea
     EXPECT_EQ (store.findValue ("missing", length), nullptr);
 
     EXPECT_FALSE (store.setValue ("state", "<store/>", 8));
-    EXPECT_FALSE (SettingsFileStore (options, SettingsFileStore::Use::storing).setValue ("state", "<store/>", 8));
     EXPECT_EQ (settingsFile().getLastModificationTime(), before);
 }
 } // namespace

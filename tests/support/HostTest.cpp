@@ -70,7 +70,10 @@ void runMessageLoopSlice (int milliseconds)
 HostTest::HostTest()
 {
     resetProcessWideState();
-    testSettingsFolder().deleteRecursively(); // every test starts without a settings file
+    // Every test starts without a settings file, in an empty settings folder (which a start no
+    // longer makes): tests keep their other files there too.
+    testSettingsFolder().deleteRecursively();
+    testSettingsFolder().createDirectory();
     makeHost();
 }
 
