@@ -240,6 +240,9 @@ TEST_F (FirmwareDownload, AnAnswerThatIsADocumentIsNeverSavedAndABinaryImageAlwa
         return answer;
     };
 
+    auto empty = Response::ok (imageOfSize (1));
+    empty.body.reset();
+
     const std::vector<std::pair<const char*, Response>> documents{
         { "a page after a line break", Response::ok (bytesOf ({ '\r', '\n' }, page)) },
         { "a page after a byte-order mark", Response::ok (bytesOf ({ 0xef, 0xbb, 0xbf }, page)) },
@@ -248,16 +251,19 @@ TEST_F (FirmwareDownload, AnAnswerThatIsADocumentIsNeverSavedAndABinaryImageAlwa
         { "a short error text", Response::ok (bytesOf ({}, "Not found")) },
         { "an error object", typed (imageOfSize (600), "application/problem+json; charset=utf-8") },
         { "an XML document", typed (imageOfSize (600), "Application/XML") },
-        { "an empty answer", Response::ok (juce::MemoryBlock()) },
+        { "an empty answer", empty },
     };
 
     for (const auto& [what, answer] : documents)
     {
         SCOPED_TRACE (what);
-        server.respondAlways ("/x.bin", answer);
-        auto target = cacheFileFor ("x.bin");
+        // A path of its own each: the framework's copy of an empty body over another trips the
+        // undefined-behaviour checker.
+        const auto fw = juce::String (what).replaceCharacter (' ', '_') + ".bin";
+        server.respondAlways ("/" + fw, answer);
+        auto target = cacheFileFor (fw);
 
-        expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServerUrl ("x.bin"), target), target);
+        expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServerUrl (fw), target), target);
     }
 
     // Images whose first bytes come closest to text: a printable header, a first byte-order-mark-like

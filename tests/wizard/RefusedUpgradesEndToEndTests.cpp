@@ -70,7 +70,6 @@ TEST_F (RefusedUpgrade, AFileFromTheServerThatIsAPageAnErrorOrAnotherProductsIsN
         { "the page after a byte-order mark", "orvel_a_1.06.bin", Response::ok (withLead (juce::CharPointer_UTF8 ("\xef\xbb\xbf"), page)),
           notDownloaded },
         { "an error answered with 200", "orvel_a_1.06.bin", Response::ok (error, "application/json"), notDownloaded },
-        { "the error sent as a file", "orvel_a_1.06.bin", Response::ok (withLead ({}, error)), notDownloaded },
         { "another product's file", "orvel_b_2.01.bin", Response::ok (firmwareBytes()), notMatching },
         { "a file that is not an image", "orvel_a_1.06.hex", Response::ok (firmwareBytes()), notMatching },
         { "a file without extension", "orvel_a_", Response::ok (firmwareBytes()), notMatching },
