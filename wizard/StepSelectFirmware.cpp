@@ -139,8 +139,12 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
             setBusy (false);
             setCurrentStep (2);
 
-            if (! downloaded && isStopRequested())
+            // Stopped: even a download that ended in the same moment is not this step's firmware.
+            if (isStopRequested())
+            {
+                firmwareFile.deleteFile();
                 return;
+            }
 
             if (! downloaded)
             {
@@ -263,7 +267,7 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
             setBusy (false);
             setCurrentStep (2);
 
-            if (! downloaded && isStopRequested())
+            if (isStopRequested())
                 return;
 
             if (! downloaded)
