@@ -10,7 +10,7 @@ namespace
 {
 std::unique_ptr<juce::XmlElement> readDocument (const juce::URL& url, const CatalogueLimits& limits, double deadlineAtMs)
 {
-    ServerRequest read (url, limits.connectionTimeoutMs, limits.largestDocumentBytes);
+    ServerRequest read (url, limits, limits.largestDocumentBytes);
 
     if (! read.finishBy (deadlineAtMs, limits) || ! read.succeeded())
         return nullptr;

@@ -1,6 +1,6 @@
 #include "firmware/FirmwareDownload.h"
 
-#include "firmware/FirmwareDownloadTask.h"
+#include "firmware/FirmwareContent.h"
 
 namespace talvor
 {
@@ -12,17 +12,25 @@ bool isSafeFileNameCharacter (juce::juce_wchar c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
 }
-/** A page a server gives instead of the file (an error or a login page) is no firmware: it says
-    it is text, or its body starts as markup does. */
-bool isWebPage (const juce::String& contentType, const juce::File& body)
-{
-    if (contentType.trim().startsWithIgnoreCase ("text/"))
-        return true;
 
-    juce::FileInputStream in (body);
-    return in.openedOk() && in.readByte() == '<';
+bool writeWhole (const juce::File& file, const juce::MemoryBlock& bytes)
+{
+    juce::FileOutputStream out (file);
+
+    if (! out.openedOk() || ! out.write (bytes.getData(), bytes.getSize()))
+        return false;
+
+    out.flush();
+    return out.getStatus().wasOk();
 }
 } // namespace
+
+bool isDocumentAnswer (const juce::String& contentType, const juce::MemoryBlock& body)
+{
+    // A page a server gives instead of the file (an error, a login page, an error object) says it
+    // is a document, or reads as text whatever it says.
+    return isDocumentContentType (contentType) || startsAsText (body.getData(), body.getSize());
+}
 
 juce::String safeFirmwareFileName (const juce::URL& url)
 {
@@ -50,16 +58,21 @@ juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& targe
     if (! target.deleteFile() || url.isEmpty() || target.getParentDirectory().createDirectory().failed())
         return failed;
 
+    ServerRequestThread request (url, limits.connectionTimeoutMs, largestDownloadBytes, limits.stopGraceMs);
+
+    if (! request.finishBy (juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs, limits.pollMs, limits.stopRequested)
+        || ! request.succeeded())
+        return failed;
+
+    // An error page is not firmware: only the file itself, whole, counts.
+    const auto& answer = request.answer();
+
+    if (answer.status != 200 || answer.body.isEmpty() || isDocumentAnswer (answer.contentType, answer.body))
+        return failed;
+
     juce::TemporaryFile partial (target, juce::TemporaryFile::useHiddenFile);
-    auto ok = false;
 
-    {
-        FirmwareDownloadTask task (url, partial.getFile(), limits.connectionTimeoutMs);
-        task.finishBy (juce::Time::getMillisecondCounterHiRes() + limits.deadlineMs, limits.pollMs, limits.stopRequested);
-        ok = task.succeeded() && ! isWebPage (task.getContentType(), partial.getFile());
-    }
-
-    if (! ok || ! partial.overwriteTargetFileWithTemporary())
+    if (! writeWhole (partial.getFile(), answer.body) || ! partial.overwriteTargetFileWithTemporary())
     {
         target.deleteFile();
         return failed;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "firmware/ServerRequestThread.h"
 #include "firmware/WizardState.h"
 
 #include <juce_core/juce_core.h>
@@ -33,13 +34,25 @@ struct DownloadLimits
 
     /** Asked at every poll; true stops the download. The user's Esc by default. */
     std::function<bool()> stopRequested = [] { return abortRequested; };
+
+    /** After a stop or the deadline, how long the download's thread is waited for before it is
+        left to end by itself; the failure is reported then. */
+    int stopGraceMs = ServerRequestThread::defaultStopGraceMs;
 };
+
+/** No image of these units comes near this; a server that sends more is not sending firmware. */
+constexpr juce::int64 largestDownloadBytes = 16 * 1024 * 1024;
+
+/** True when a server's answer is no firmware image: its type names a document, or its leading
+    bytes are text (see isDocumentContentType and startsAsText). An image is binary. */
+bool isDocumentAnswer (const juce::String& contentType, const juce::MemoryBlock& body);
 
 /** Downloads the address into the target file while the message loop keeps running. It counts
     as done only when the server answered 200 and sent the whole body it announced, and the answer
-    is not a web page (a "text/" content type, or a body that starts with "<"); anything else
-    (no answer, another status, a body cut short, a stall past the deadline, a stop request) fails
-    with downloadFailedMessage and leaves no target file behind. An existing target is replaced;
-    a missing folder for it is made. */
+    is not a document (isDocumentAnswer); anything else (no answer, another status, a body cut
+    short, a stall past the deadline, a stop request) fails with downloadFailedMessage and leaves
+    no target file behind. The body is held in memory until it has come whole and only then
+    written, so a download that had to be left running touches no file. An existing target is
+    replaced; a missing folder for it is made. */
 juce::Result downloadFirmwareFile (const juce::URL& url, const juce::File& target, const DownloadLimits& limits = {});
 } // namespace talvor

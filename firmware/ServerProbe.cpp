@@ -14,7 +14,7 @@ bool probeUrl (const juce::URL& url, const CatalogueLimits& limits, double deadl
 {
     for (int attempt = 0; attempt < triesAtMost; ++attempt)
     {
-        ServerRequest request (url, limits.connectionTimeoutMs, 0);
+        ServerRequest request (url, limits, 0);
 
         if (! request.finishBy (deadlineAtMs, limits))
             return false;

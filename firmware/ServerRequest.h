@@ -5,7 +5,6 @@
 
 #include <juce_core/juce_core.h>
 
-#include <atomic>
 #include <functional>
 
 namespace talvor
@@ -28,6 +27,10 @@ struct CatalogueLimits
 
     /** Asked at every poll; true stops the request. The user's Esc (or a close) by default. */
     std::function<bool()> stopRequested = [] { return abortRequested; };
+
+    /** After a stop or the deadline, how long the request's thread is waited for before it is left
+        to end by itself; the failure is reported then. */
+    int stopGraceMs = ServerRequestThread::defaultStopGraceMs;
 };
 
 /** The limits in force; tests change them through ScopedCatalogueLimits. */
@@ -47,14 +50,14 @@ private:
     CatalogueLimits previous;
 };
 
-/** One GET request to the firmware server on its own thread (see ServerRequestThread), its
+/** One GET request to the firmware server on its own thread (see ServerRequestThread): its
     answer's status and, where asked for, its body kept in memory. Going out of scope stops the
-    request if it still runs and waits for its thread. */
+    request if it still runs. */
 class ServerRequest final
 {
 public:
     /** With a largest body of 0 only the status is asked for; the body is not read. */
-    ServerRequest (const juce::URL& url, int connectionTimeoutMs, int largestBodyBytes);
+    ServerRequest (const juce::URL& url, const CatalogueLimits& limits, int largestBodyBytes);
 
     /** Polls while the message loop runs until the request has finished, the time (in
         juce::Time::getMillisecondCounterHiRes terms) has come or a stop is requested; in the
@@ -68,22 +71,12 @@ public:
     bool succeeded() const noexcept { return request.succeeded(); }
 
     /** The answer's status; 0 without an answer. */
-    int statusCode() const noexcept { return status.load(); }
+    int statusCode() const noexcept { return request.answer().status; }
 
     /** The body as text; empty unless succeeded. */
     juce::String body() const;
 
-    /** Stops the transfer and waits for the thread. */
-    void cancel() { request.cancel(); }
-
 private:
-    bool readAnswer (juce::WebInputStream& web, const juce::Thread& thread);
-
-    const int largestBodyBytes;
-    juce::MemoryOutputStream bytes;
-    std::atomic<int> status{ 0 };
-
-    // Last, so that its thread has ended before what it writes to goes.
     ServerRequestThread request;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ServerRequest)

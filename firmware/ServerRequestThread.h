@@ -2,58 +2,72 @@
 
 #include <juce_core/juce_core.h>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
 namespace talvor
 {
-/** One request to the firmware server on its own thread, connection included, so that the message
-    thread only polls it and can stop it at any moment: the framework connects on the caller's
-    thread, where a server that never answers, or trickles its answer, would hold the program for
-    as long as it pleases. What becomes of the answer is left to the reader the owner gives. */
-class ServerRequestThread final : private juce::Thread
+/** One GET request to the firmware server on a thread of its own, connection included, so that
+    the message thread only polls it and can stop it at any moment: the framework connects on the
+    caller's thread, where a server that never answers, or trickles its answer, would hold the
+    program for as long as it pleases.
+
+    The thread touches only what it owns together with this object: the connection and the answer,
+    kept in memory. A stop closes the connection and gives the thread a short grace to end; a
+    thread still caught in a read that the layer below does not end on the close (WinINet under
+    Wine is one such layer) is left to finish on its own, and the request counts as failed. So a
+    stop, and a deadline, hold whatever the layer below does. */
+class ServerRequestThread final
 {
 public:
-    /** Called on the request's thread once connected without an error; reads what it needs of the
-        answer and says whether all of it came. It looks at request.threadShouldExit() between
-        reads, as a cancel only ends a read that is waiting. */
-    using AnswerReader = std::function<bool (juce::WebInputStream& answer, const juce::Thread& request)>;
+    /** What the server answered; complete only once the request has finished. */
+    struct Answer
+    {
+        int status = 0;
+        juce::String contentType;
+        juce::MemoryBlock body;
+    };
 
-    /** Starts the request at once. The reader outlives the request: its owner keeps this object
-        as its last member, so that the thread has ended before what the reader writes to goes. */
-    ServerRequestThread (const juce::String& nameOfThread, const juce::URL& url, int connectionTimeoutMs, AnswerReader reader);
+    /** How long a stop waits for the thread by default before it leaves it to finish on its own:
+        a cancelled transfer of the framework's curl layer gives up within one of its polling
+        rounds (under a second). */
+    static constexpr int defaultStopGraceMs = 1500;
 
-    /** Stops the request if it still runs and waits for its thread. */
-    ~ServerRequestThread() override;
+    /** Starts the request at once. With a largest body of 0 only the status is asked for; a body
+        larger than the largest, announced or sent, fails the request. */
+    ServerRequestThread (const juce::URL& url, int connectionTimeoutMs, juce::int64 largestBodyBytes,
+                         int stopGraceMs = defaultStopGraceMs);
+
+    /** Stops the request if it still runs (see cancel). */
+    ~ServerRequestThread();
 
     /** Polls while the message loop runs until the request has finished, the time (in
         juce::Time::getMillisecondCounterHiRes terms) has come or a stop is requested; in the
         last two cases stops it. True when it finished by itself. */
     bool finishBy (double deadlineAtMs, int pollMs, const std::function<bool()>& stopRequested);
 
-    bool isFinished() const noexcept { return finished.load(); }
+    /** Finished by itself, not stopped. */
+    bool isFinished() const noexcept;
 
-    /** True once finished with a connection and a reader that found the answer whole. */
-    bool succeeded() const noexcept { return isFinished() && complete.load(); }
+    /** True once finished with an answer whose body (where asked for) came whole: every byte the
+        server announced, or, without an announced length, every byte until the server ended it. */
+    bool succeeded() const noexcept;
 
-    /** Stops the transfer and waits for the thread, so that the reader has let go of what it
-        writes to. */
+    /** The answer; empty unless finished. */
+    const Answer& answer() const noexcept;
+
+    /** Stops the transfer and waits up to the stop's grace for the thread; after that the request
+        has failed, and the thread, if still running, ends by itself later. */
     void cancel();
 
+    /** Requests' threads still running, those left to finish on their own included. */
+    static int threadsRunning() noexcept;
+
 private:
-    void run() override;
-    bool transfer();
-
-    const juce::URL url;
-    const int connectionTimeoutMs;
-    const AnswerReader reader;
-
-    juce::CriticalSection streamLock;
-    std::unique_ptr<juce::WebInputStream> stream;
-
-    std::atomic<bool> finished{ false };
-    std::atomic<bool> complete{ false };
+    struct Shared;
+    std::shared_ptr<Shared> shared;
+    const int stopGraceMs;
+    bool stopped = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ServerRequestThread)
 };

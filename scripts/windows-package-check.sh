@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Unpacks the Windows package into a fresh folder, starts its program there under Wine on a
-# virtual X server, waits for the editor's window and writes a picture of the screen to
-# build/windows/package-editor.png. Fails when the window does not show within three minutes (a fresh prefix is made first).
+# Unpacks the Windows package into a fresh folder, checks that its program is the stripped one,
+# starts it there under Wine on a virtual X server, waits for the editor's window and writes a
+# picture of the screen to build/windows/package-editor.png. Fails when the packaged program still
+# has its symbols, or when the window does not show within three minutes (a fresh prefix is made first).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 zip="$(ls "$root"/build/windows/OrvelACorvix-*-windows-x64.zip)"
@@ -33,5 +34,13 @@ fi
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 unzip -q "$zip" -d "$scratch"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display "$(ls "$scratch"/*/OrvelACorvix.exe)"
+packaged="$(ls "$scratch"/*/OrvelACorvix.exe)"
+built="$root/build/windows/shell/OrvelACorvix.exe"
+symbols() { x86_64-w64-mingw32-nm "$1" 2>/dev/null | wc -l; }
+if (($(symbols "$packaged") > 0)); then
+    echo "the packaged program is not stripped" >&2
+    exit 1
+fi
+echo "Packaged program: $(stat -c %s "$packaged") bytes, stripped; the build folder's keeps its $(symbols "$built") symbols ($(stat -c %s "$built") bytes)"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display "$packaged"
 echo "The packaged program showed its editor: $picture"

@@ -31,6 +31,10 @@ constexpr int midiPolls = 8;
 constexpr int midiWaitsPerPoll = 5;
 constexpr int midiPollWaitMs = 100;
 
+/** The unit may well have gone into its bootloader before the user stopped the wait: this says
+    what happened, and closing the wizard brings the unit back. */
+constexpr const char* upgradeStoppedText = "The firmware upgrade was stopped.";
+
 int pollIntervalMs() { return testMode ? 333 : 500; }
 
 bool anyUnitInUpgradeMode() { return countMidiPortsContaining (upgradeModeName, true) > 0; }
@@ -67,6 +71,9 @@ void FirmwareUpgradeComponent::stepEnterUpgradeMode()
     else
     {
         setCurrentStep (0);
+
+        if (isStopRequested())
+            errorText = upgradeStoppedText;
 
         // A window that is closing ended the step itself: no box holds it open.
         if (! repeatMode && ! closeRequested)

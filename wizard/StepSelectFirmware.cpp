@@ -3,6 +3,7 @@
 #include "devices/FirmwareFileNames.h"
 #include "devices/ProductFamilies.h"
 #include "firmware/FirmwareCatalogue.h"
+#include "firmware/FirmwareContent.h"
 #include "firmware/FirmwareDownload.h"
 #include "firmware/FirmwareVersions.h"
 #include "firmware/WizardState.h"
@@ -22,6 +23,9 @@ constexpr const char* notMatchingText = "Not the matching firmware!";
 constexpr int downloadTriesWithoutEntries = 3;
 constexpr int bootloaderRetryPauseMs = 300;
 constexpr int midiRetryPauseMs = 6 * 50;
+
+/** Only a raw image is written into a unit, and the chooser offers only these. */
+bool hasFirmwareExtension (const juce::String& fileName) { return fileName.endsWithIgnoreCase (".bin"); }
 
 /** Inverts the flag now and once more when the step ends, however it ends. */
 struct FlagInversion
@@ -73,6 +77,10 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
     {
         catalogue = juce::ValueTree ("firmwares");
         const auto fetched = fetchFirmwareCatalogue (normaliseProductId (targetProductId), catalogue);
+
+        // Esc or a close during the read ends the step: who asked to stop is asked for nothing more.
+        if (isStopRequested())
+            return;
 
         if (fetched.getErrorMessage().containsIgnoreCase ("unavailable"))
         {
@@ -130,6 +138,13 @@ void FirmwareUpgradeComponent::selectBootloaderFirmware()
             const auto downloaded = fits && downloadWithRetries (url, firmwareFile, bootloaderRetryPauseMs);
             setBusy (false);
             setCurrentStep (2);
+
+            // Stopped: even a download that ended in the same moment is not this step's firmware.
+            if (isStopRequested())
+            {
+                firmwareFile.deleteFile();
+                return;
+            }
 
             if (! downloaded)
             {
@@ -218,6 +233,9 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
         catalogue = juce::ValueTree ("firmwares");
         const auto fetched = fetchFirmwareCatalogue (targetProductId, catalogue);
 
+        if (isStopRequested())
+            return;
+
         if (catalogue.getNumChildren() == 0)
         {
             failed = true;
@@ -248,6 +266,9 @@ void FirmwareUpgradeComponent::selectMidiFirmware()
             const auto downloaded = fits && downloadWithRetries (url, firmwareFile, midiRetryPauseMs);
             setBusy (false);
             setCurrentStep (2);
+
+            if (isStopRequested())
+                return;
 
             if (! downloaded)
             {
@@ -315,7 +336,7 @@ bool FirmwareUpgradeComponent::downloadWithRetries (const juce::URL& url, const 
     // Only a catalogue without entries gets more than one try.
     const auto tries = catalogue.getNumChildren() == 0 ? downloadTriesWithoutEntries : 1;
 
-    for (int attempt = 0; attempt < tries; ++attempt)
+    for (int attempt = 0; attempt < tries && ! isStopRequested(); ++attempt)
     {
         if (attempt > 0)
             waitMs (retryPauseMs);
@@ -345,13 +366,16 @@ juce::File FirmwareUpgradeComponent::chooseFirmwareFile()
 bool FirmwareUpgradeComponent::firmwareUrlFitsProduct (const juce::URL& url) const
 {
     const auto name = url.getFileName();
-    const auto withoutExtension = name.containsChar ('.') ? name.upToLastOccurrenceOf (".", false, false) : name;
-    return fileNameMatchesProduct (withoutExtension.toLowerCase().trim(), selectedProductId);
+    return hasFirmwareExtension (name)
+           && fileNameMatchesProduct (name.upToLastOccurrenceOf (".", false, false).toLowerCase().trim(), selectedProductId);
 }
 
 bool FirmwareUpgradeComponent::firmwareFileFitsProduct (const juce::File& file) const
 {
-    // The product selected now: an earlier run or another product's handler has no say.
-    return fileNameMatchesProduct (file.getFileNameWithoutExtension().toLowerCase().trim(), selectedProductId);
+    // The product selected now: an earlier run or another product's handler has no say. A file
+    // that reads as text (a saved page, a note) is no image, whatever its name.
+    return hasFirmwareExtension (file.getFileName())
+           && fileNameMatchesProduct (file.getFileNameWithoutExtension().toLowerCase().trim(), selectedProductId)
+           && ! fileStartsAsText (file);
 }
 } // namespace talvor

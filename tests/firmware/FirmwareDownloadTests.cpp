@@ -1,7 +1,7 @@
 #include "firmware/FirmwareDownload.h"
 #include "firmware/FirmwareServer.h"
+#include "firmware/ServerRequestThread.h"
 #include "tests/support/LoopbackHttpServer.h"
-#include "tests/support/RunningUnderWine.h"
 
 #include <gtest/gtest.h>
 #include <juce_events/juce_events.h>
@@ -44,7 +44,7 @@ protected:
     }
 
     /** Far below the connection's own stall time-out (10 s), far above the 400 ms deadline plus
-        the moment a cancelled transfer takes to let go of its socket. */
+        the stop's grace for the request's thread. */
     static constexpr juce::uint32 stallBoundMs = 5000;
 
     /** Short limits keep the stalls of these tests brief. */
@@ -146,8 +146,6 @@ TEST_F (FirmwareDownload, ABodyCutShortOfItsAnnouncedLengthFails)
 
 TEST_F (FirmwareDownload, AStalledBodyEndsAtTheDeadline)
 {
-    if (corvix::testing::runningUnderWine())
-        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a read that waits for a stalled server";
     auto stalled = Response::ok (image);
     stalled.stallAfterBytes = 1000;
     server.respondAlways ("/x.bin", stalled);
@@ -160,8 +158,6 @@ TEST_F (FirmwareDownload, AStalledBodyEndsAtTheDeadline)
 
 TEST_F (FirmwareDownload, AServerThatNeverAnswersEndsAtTheDeadline)
 {
-    if (corvix::testing::runningUnderWine())
-        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a read that waits for a stalled server";
     auto silent = Response::ok (image);
     silent.stallBeforeHeaders = true;
     server.respondAlways ("/x.bin", silent);
@@ -175,8 +171,6 @@ TEST_F (FirmwareDownload, AServerThatNeverAnswersEndsAtTheDeadline)
 
 TEST_F (FirmwareDownload, EscEndsAStalledDownloadLongBeforeItsDeadline)
 {
-    if (corvix::testing::runningUnderWine())
-        GTEST_SKIP() << "under Wine, closing a WinINet connection does not end a read that waits for a stalled server";
     auto stalled = Response::ok (image);
     stalled.stallAfterBytes = 1000;
     server.respondAlways ("/x.bin", stalled);
@@ -190,6 +184,120 @@ TEST_F (FirmwareDownload, EscEndsAStalledDownloadLongBeforeItsDeadline)
 
     EXPECT_TRUE (talvor::abortRequested);
     EXPECT_LT (juce::Time::getMillisecondCounter() - started, stallBoundMs) << "the download ran on until the connection gave up";
+}
+
+TEST_F (FirmwareDownload, ADownloadLeftToEndOnItsOwnWritesNothingWhenItsWholeAnswerComesLater)
+{
+    // The whole image trickles in over about two seconds, long after the deadline, which leaves
+    // the request's thread to end by itself at once (no grace). That thread must touch nothing
+    // of the download that gave up on it, not even when its answer comes whole.
+    auto late = Response::ok (imageOfSize (4096));
+    late.trickleBytes = 512;
+    late.trickleIntervalMs = 250;
+    server.respondAlways ("/x.bin", late);
+    auto target = cacheFileFor ("x.bin");
+    auto limits = shortLimits();
+    limits.stopGraceMs = 0;
+    const auto runningBefore = talvor::ServerRequestThread::threadsRunning();
+
+    expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServerUrl ("x.bin"), target, limits), target);
+
+    const auto hangGuard = juce::Time::getMillisecondCounter() + 20000;
+    while (talvor::ServerRequestThread::threadsRunning() > runningBefore && juce::Time::getMillisecondCounter() < hangGuard)
+        juce::Thread::sleep (20);
+
+    ASSERT_LE (talvor::ServerRequestThread::threadsRunning(), runningBefore) << "the request's thread never ended";
+    EXPECT_FALSE (target.exists());
+    EXPECT_EQ (filesIn (cache), 0);
+}
+
+TEST_F (FirmwareDownload, AnAnswerThatIsADocumentIsNeverSavedAndABinaryImageAlways)
+{
+    const juce::String page ("<html><head><title>Not found</title></head><body>" + juce::String::repeatedString ("Nothing here. ", 100)
+                             + "</body></html>");
+    auto bytesOf = [] (std::initializer_list<juce::uint8> lead, const juce::String& text)
+    {
+        juce::MemoryBlock bytes;
+        for (auto b : lead)
+            bytes.append (&b, 1);
+        bytes.append (text.toRawUTF8(), text.getNumBytesAsUTF8());
+        return bytes;
+    };
+    auto utf16 = [] (const juce::String& text)
+    {
+        juce::MemoryBlock bytes ("\xff\xfe", 2);
+        for (auto c : text)
+        {
+            const juce::uint8 unit[] = { (juce::uint8) (c & 0xff), (juce::uint8) (c >> 8) };
+            bytes.append (unit, 2);
+        }
+        return bytes;
+    };
+    auto typed = [] (juce::MemoryBlock bytes, const juce::String& type)
+    {
+        auto answer = Response::ok (bytes);
+        answer.headers.set ("Content-Type", type);
+        return answer;
+    };
+
+    auto empty = Response::ok (imageOfSize (1));
+    empty.body.reset();
+
+    const std::vector<std::pair<const char*, Response>> documents{
+        { "a page after a line break", Response::ok (bytesOf ({ '\r', '\n' }, page)) },
+        { "a page after a byte-order mark", Response::ok (bytesOf ({ 0xef, 0xbb, 0xbf }, page)) },
+        { "a page in UTF-16", Response::ok (utf16 (page)) },
+        { "a page in another language", Response::ok (bytesOf ({ ' ', '\t' }, juce::String::repeatedString (juce::CharPointer_UTF8 ("Seite nicht gefunden \xc3\xa4\xc3\xb6\xc3\xbc \xe2\x80\x94 "), 30))) },
+        { "a short error text", Response::ok (bytesOf ({}, "Not found")) },
+        { "an error object", typed (imageOfSize (600), "application/problem+json; charset=utf-8") },
+        { "an XML document", typed (imageOfSize (600), "Application/XML") },
+        { "an empty answer", empty },
+    };
+
+    for (const auto& [what, answer] : documents)
+    {
+        SCOPED_TRACE (what);
+        // A path of its own each: the framework's copy of an empty body over another trips the
+        // undefined-behaviour checker.
+        const auto fw = juce::String (what).replaceCharacter (' ', '_') + ".bin";
+        server.respondAlways ("/" + fw, answer);
+        auto target = cacheFileFor (fw);
+
+        expectFailureLeavesNothing (talvor::downloadFirmwareFile (talvor::firmwareServerUrl (fw), target), target);
+    }
+
+    // Images whose first bytes come closest to text: a printable header, a first byte-order-mark-like
+    // word, bytes that are never UTF-8.
+    auto binary = [] (std::initializer_list<juce::uint8> lead, const juce::String& header, size_t size)
+    {
+        juce::MemoryBlock bytes;
+        for (auto b : lead)
+            bytes.append (&b, 1);
+        bytes.append (header.toRawUTF8(), header.getNumBytesAsUTF8());
+        for (size_t i = 0; bytes.getSize() < size; ++i)
+        {
+            const auto b = (juce::uint8) (i % 8 < 2 ? 0 : 0x30 + (i * 13) % 64);
+            bytes.append (&b, 1);
+        }
+        return bytes;
+    };
+    const std::vector<std::pair<const char*, juce::MemoryBlock>> images{
+        { "a header of text", binary ({}, "ORVEL-A FIRMWARE 1.06 (C) TALVOR\r\n" + juce::String::repeatedString ("=", 400), 8192) },
+        { "a first word like a byte-order mark", binary ({ 0xff, 0xfe }, {}, 512) },
+        { "an erased block first", binary ({ 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff }, {}, 1024) },
+    };
+
+    for (const auto& [what, bytes] : images)
+    {
+        SCOPED_TRACE (what);
+        server.respondAlways ("/x.bin", Response::ok (bytes));
+        auto target = cacheFileFor ("x.bin");
+
+        ASSERT_TRUE (talvor::downloadFirmwareFile (talvor::firmwareServerUrl ("x.bin"), target).wasOk());
+        juce::MemoryBlock written;
+        ASSERT_TRUE (target.loadFileAsData (written));
+        EXPECT_EQ (written, bytes);
+    }
 }
 
 TEST_F (FirmwareDownload, AnEmptyAddressFailsWithoutARequest)

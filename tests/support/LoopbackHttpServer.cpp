@@ -39,13 +39,24 @@ bool statusHasNoBody (int status) { return (status >= 100 && status < 200) || st
 bool sendAll (juce::StreamingSocket& socket, const void* data, size_t size)
 {
     auto* bytes = static_cast<const char*> (data);
+    // The connection does not block: a write into a full send buffer fails at once, and the rest
+    // of a large body goes once the client has read what came before. A client that takes nothing
+    // for some ten seconds, or a connection gone, ends the answer.
+    int roundsWithoutProgress = 0;
 
     while (size > 0)
     {
         auto sent = socket.write (bytes, (int) size);
 
         if (sent <= 0)
-            return false;
+        {
+            if (++roundsWithoutProgress > 200 || socket.waitUntilReady (false, 50) < 0)
+                return false;
+
+            continue;
+        }
+
+        roundsWithoutProgress = 0;
 
         bytes += sent;
         size -= (size_t) sent;

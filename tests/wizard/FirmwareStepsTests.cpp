@@ -148,31 +148,57 @@ TEST_F (FirmwareSteps, AnUnavailableServerLeadsStraightToTheFileChooser)
     EXPECT_EQ (scripted.last().message, "OK");
 }
 
-TEST_F (FirmwareSteps, AFileForAnotherProductIsRefused)
+TEST_F (FirmwareSteps, AFileThatIsNotAnImageForTheUnitIsRefused)
 {
-    auto wizard = wizardAtStep3 (false);
-    scripted.answerFile (firmwareFileOnDisk ("orvel_b_2.01.bin"));
+    // A saved page or an error text under a firmware's name, another product's image, and names
+    // the chooser's "*.bin" would not offer but a typed name reaches.
+    auto savedPage = [this] (const juce::String& lead)
+    {
+        auto file = firmwareFileOnDisk ("orvel_a_1.06.bin");
+        file.replaceWithText (lead + "<html><body>" + juce::String::repeatedString ("Page not found. ", 60) + "</body></html>");
+        return file;
+    };
+    const std::vector<std::pair<const char*, juce::File>> files{
+        { "another product's image", firmwareFileOnDisk ("orvel_b_2.01.bin") },
+        { "an image with another extension", firmwareFileOnDisk ("my orvel_a_ copy.hex") },
+        { "an image without extension", firmwareFileOnDisk ("orvel_a_") },
+        { "a saved page", savedPage ({}) },
+        { "a saved page after blanks", savedPage ("\r\n  ") },
+    };
 
-    wizard->runStep (3);
+    for (const auto& [what, file] : files)
+    {
+        auto wizard = wizardAtStep3 (false);
+        scripted.answerFile (file);
 
-    EXPECT_EQ (scripted.last().message, "Not the matching firmware!");
-    EXPECT_EQ (wizard->getCurrentStep(), 2);
-    EXPECT_TRUE (firmwarePath.isEmpty());
+        wizard->runStep (3);
+
+        EXPECT_EQ (scripted.last().message, "Not the matching firmware!") << what;
+        EXPECT_EQ (wizard->getCurrentStep(), 2) << what;
+        EXPECT_TRUE (firmwarePath.isEmpty()) << what;
+        ports.removeAll();
+    }
 }
 
 TEST_F (FirmwareSteps, AFileFromDiskIsWrittenAndKept)
 {
-    auto wizard = wizardAtStep3 (false);
-    const auto file = firmwareFileOnDisk();
-    scripted.answerFile (file);
-    wizard->runStep (3);
-    ASSERT_EQ (wizard->getCurrentStep(), 3);
+    for (auto name : { "orvel_a_1.06.bin", "ORVEL_A_1.06.BIN" })
+    {
+        auto wizard = wizardAtStep3 (false);
+        const auto file = firmwareFileOnDisk (name);
+        scripted.answerFile (file);
+        wizard->runStep (3);
+        ASSERT_EQ (wizard->getCurrentStep(), 3) << name;
 
-    wizard->runStep (4);
+        wizard->runStep (4);
 
-    EXPECT_TRUE (flashHolds (juce::MemoryBlock (talvor::readWholeFile (file.getFullPathName()).begin(), (size_t) file.getSize())));
-    EXPECT_EQ (scripted.last().message, upgraded);
-    EXPECT_TRUE (file.existsAsFile());
+        EXPECT_TRUE (flashHolds (juce::MemoryBlock (talvor::readWholeFile (file.getFullPathName()).begin(), (size_t) file.getSize())))
+            << name;
+        EXPECT_EQ (scripted.last().message, upgraded) << name;
+        EXPECT_TRUE (file.existsAsFile()) << name;
+        ports.removeAll();
+        tool.setFlash ({});
+    }
 }
 
 TEST_F (FirmwareSteps, AnM2ProcessorWritesNothing)

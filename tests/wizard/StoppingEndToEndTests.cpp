@@ -203,3 +203,53 @@ TEST_F (StoppingAnUpgrade, AUnitTheToolDoesNotSeeAfterAClosedStep2GetsTheUpgrade
     ASSERT_EQ (inUpgradeMode->receivedFrames().size(), 1u);
     EXPECT_EQ (inUpgradeMode->receivedFrames()[0], std::vector<juce::uint8> (frame.begin(), frame.end()));
 }
+
+TEST_F (StoppingAnUpgrade, EscWhileStep2WaitsForTheBootloaderSaysTheUpgradeWasStoppedAndClosingResetsTheUnit)
+{
+    // Without the Esc the same unit, which never answers the tool, is one that could not enter.
+    for (const auto escPressed : { true, false })
+    {
+        addUnit ("Orvel-A V1.05 1");
+        tool.script ("get-property", "silent");
+        std::unique_ptr<corvix::testing::SimulatedUpgradeDevice> inUpgradeMode;
+        int stepAfterwards = -2;
+        onWizard (
+            [&] (FirmwareUpgradeComponent& wizard)
+            {
+                const PollUntil user (
+                    [&]
+                    {
+                        if (enterRequestsSent() == 0)
+                            return false;
+
+                        inUpgradeMode = std::make_unique<corvix::testing::SimulatedUpgradeDevice> (ports);
+
+                        if (escPressed)
+                            pressEscape (wizard);
+
+                        return true;
+                    });
+                click (wizard, 0);
+                stepAfterwards = wizard.getCurrentStep();
+            });
+
+        launchFirmwareUpgrader (2057, nullptr, false, false);
+
+        const auto stopped = boxesWithMessage ("The firmware upgrade was stopped.");
+        const auto couldNotEnter = boxesWithMessage ("Device cannot enter Firmeware Upgrade mode!");
+        EXPECT_EQ (stopped, escPressed ? 1 : 0) << escPressed << ": " << scripted.messages().joinIntoString ("|");
+        EXPECT_EQ (couldNotEnter, escPressed ? 0 : 1) << escPressed;
+        EXPECT_EQ (scripted.last().icon, juce::MessageBoxIconType::WarningIcon);
+        EXPECT_EQ (stepAfterwards, 0) << "step 2 can be tried again";
+        EXPECT_EQ (enterRequestsSent(), escPressed ? 1 : 3);
+        ASSERT_NE (inUpgradeMode, nullptr);
+        ASSERT_EQ (inUpgradeMode->receivedFrames().size(), 1u) << escPressed << ": the closing wizard let the unit out of upgrade mode";
+        const auto frame = resetFrame();
+        EXPECT_EQ (inUpgradeMode->receivedFrames()[0], std::vector<juce::uint8> (frame.begin(), frame.end()));
+
+        inUpgradeMode.reset();
+        scripted.forget();
+        ports.removeAll();
+        sentToUnits.clear();
+    }
+}

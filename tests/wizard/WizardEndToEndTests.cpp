@@ -1,3 +1,4 @@
+#include "firmware/FirmwareSizes.h"
 #include "platform/WholeFile.h"
 #include "tests/wizard/WholeUpgradeFixture.h"
 
@@ -89,32 +90,63 @@ bool imageHolds (const std::vector<juce::uint8>& image, const juce::File& file)
     return image.size() >= (size_t) bytes.size() && std::memcmp (image.data(), bytes.begin(), (size_t) bytes.size()) == 0;
 }
 
-TEST_F (WholeUpgrade, OneClickUpgradesAUnitOfThisSystemFromTheServer)
+/** An image as a unit's build makes it: the vector table (the stack's top, then the handlers'
+    addresses in flash), optionally a printable version header, then code. */
+juce::MemoryBlock realLookingImage (juce::int64 size, const juce::String& header = {})
 {
-    addUnit ("Orvel-A V1.05 1");
-    startServer().respondAlways (
-        "/firmware.xml", Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
-    const auto bytes = firmwareBytes();
-    server->respondAlways ("/orvel_a_1.06.bin", Response::ok (bytes));
-    scripted.answerOkCancel (true);
-    int stepAfterwards = 0;
-    onWizard (
-        [&] (FirmwareUpgradeComponent& wizard)
-        {
-            click (wizard, 0);
-            stepAfterwards = wizard.getCurrentStep();
-        });
-    letChooserConfirmItself();
+    juce::MemoryOutputStream image;
+    image.writeInt (0x20020000);
 
-    EXPECT_EQ (launchFirmwareUpgrader (2057, nullptr, true, true), 0);
+    for (juce::uint32 handler = 0; handler < 15; ++handler)
+        image.writeInt ((int) (0x60012001u + handler * 0x40u));
 
-    const auto flash = tool.flash ((int) bytes.getSize());
-    EXPECT_EQ (std::memcmp (flash.begin(), bytes.getData(), bytes.getSize()), 0);
-    EXPECT_EQ (boxesWithMessage ("Your firmware has been upgraded!"), 1);
-    EXPECT_EQ (stepAfterwards, -1) << "back at the start";
-    EXPECT_FALSE (cacheFolder.getFile().getChildFile ("orvel_a_1.06.bin").existsAsFile());
-    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
-    EXPECT_EQ (ports.getOpenPortCount(), 0);
+    image << header;
+
+    for (juce::uint32 i = 0; (juce::int64) image.getDataSize() < size; ++i)
+        image.writeByte ((char) (i % 4 == 3 ? 0x47 : (i * 37 + 11) & 0xff));
+
+    return image.getMemoryBlock();
+}
+
+TEST_F (WholeUpgrade, OneClickUpgradesAUnitOfThisSystemFromTheServerWithImagesOfEverySizeItTakes)
+{
+    const std::vector<std::pair<const char*, juce::MemoryBlock>> images{
+        { "the smallest", realLookingImage (smallestFirmwareSize) },
+        { "one with a version header", realLookingImage (100003, "ORVEL-A 1.06 " + juce::String::repeatedString ("-", 300)) },
+        { "the largest", realLookingImage (largestBootloaderFirmwareSize) },
+    };
+
+    for (const auto& [what, bytes] : images)
+    {
+        addUnit ("Orvel-A V1.05 1");
+        startServer().respondAlways (
+            "/firmware.xml", Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
+        server->respondAlways ("/orvel_a_1.06.bin", Response::ok (bytes));
+        scripted.answerOkCancel (true);
+        int stepAfterwards = 0;
+        onWizard (
+            [&] (FirmwareUpgradeComponent& wizard)
+            {
+                click (wizard, 0);
+                stepAfterwards = wizard.getCurrentStep();
+            });
+        letChooserConfirmItself();
+
+        EXPECT_EQ (launchFirmwareUpgrader (2057, nullptr, true, true), 0) << what;
+
+        const auto flash = tool.flash ((int) bytes.getSize());
+        ASSERT_EQ ((size_t) flash.size(), bytes.getSize()) << what;
+        EXPECT_EQ (std::memcmp (flash.begin(), bytes.getData(), bytes.getSize()), 0) << what;
+        EXPECT_EQ (boxesWithMessage ("Your firmware has been upgraded!"), 1) << what;
+        EXPECT_EQ (stepAfterwards, -1) << what << ": back at the start";
+        EXPECT_FALSE (cacheFolder.getFile().getChildFile ("orvel_a_1.06.bin").existsAsFile()) << what;
+        EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0) << what;
+        EXPECT_EQ (ports.getOpenPortCount(), 0) << what;
+
+        scripted.forget();
+        ports.removeAll();
+        sentToUnits.clear();
+    }
 }
 
 TEST_F (WholeUpgrade, AnEscPressedBetweenStepsDoesNotStopTheNextStepTheUserStarts)

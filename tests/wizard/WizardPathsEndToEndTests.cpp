@@ -107,41 +107,64 @@ TEST_F (UpgradePath, AMidiUnitIsWrittenWithAFirmwareFromTheServer)
     EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
 }
 
-TEST_F (UpgradePath, EscDuringTheDownloadOfStep4EndsTheChainWithItsBox)
+TEST_F (UpgradePath, EscOrACloseDuringStep4sReadOrDownloadEndsTheStepWithNothingMoreShown)
 {
-    addUnit ("Orvel-A V1.05 1");
-    startServer().respondAlways (
-        "/firmware.xml", Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
-    auto slow = Response::ok (firmwareBytes());
-    slow.delayMs = 3000;
-    server->respondAlways ("/orvel_a_1.06.bin", slow);
-    scripted.answerFile (firmwareFileOnDisk());
-    int stepAfterwards = -2;
-    onWizard (
-        [&] (FirmwareUpgradeComponent& wizard)
+    for (const auto* pressed : { "Esc", "close" })
+    {
+        for (const auto* during : { "the catalogue read", "the download" })
         {
-            const PollUntil user (
-                [&]
+            const auto what = juce::String (pressed) + " during " + during;
+            const auto duringTheRead = juce::String (during).contains ("catalogue");
+            addUnit ("Orvel-A V1.05 1");
+            // The server answers the probe at once and keeps the read or the download waiting.
+            auto slow = [] (Response answer)
+            {
+                answer.delayMs = 3000;
+                return answer;
+            };
+            const juce::String catalogue (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)");
+            startServer().respond ("/firmware.xml", Response::ok (catalogue));
+            server->respond ("/firmware.xml", duringTheRead ? slow (Response::ok (catalogue)) : Response::ok (catalogue));
+            server->respondAlways ("/orvel_a_1.06.bin", duringTheRead ? Response::ok (firmwareBytes()) : slow (Response::ok (firmwareBytes())));
+            scripted.answerFile (firmwareFileOnDisk());
+            int stepAfterwards = -2;
+            onWizard (
+                [&] (FirmwareUpgradeComponent& wizard)
                 {
-                    if (server->requestCount ("/orvel_a_1.06.bin") == 0)
-                        return false;
+                    const PollUntil user (
+                        [&]
+                        {
+                            const auto waiting = duringTheRead ? server->requestCount ("/firmware.xml") >= 2
+                                                               : server->requestCount ("/orvel_a_1.06.bin") > 0;
+                            if (! waiting)
+                                return false;
 
-                    pressEscape (wizard);
-                    return true;
+                            juce::String (pressed) == "Esc" ? pressEscape (wizard) : pressClose (wizard);
+                            return true;
+                        });
+                    click (wizard, 0);
+                    stepAfterwards = wizard.getCurrentStep();
                 });
-            click (wizard, 0);
-            stepAfterwards = wizard.getCurrentStep();
-        });
-    letChooserConfirmItself();
+            // The firmware chooser of the download confirms itself; the read stops before any.
+            if (! duringTheRead)
+                letChooserConfirmItself();
 
-    launchFirmwareUpgrader (2057, nullptr, false, true);
+            launchFirmwareUpgrader (2057, nullptr, false, true);
 
-    // The download stopped; the file given instead is not written in the same run.
-    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 1);
-    EXPECT_EQ (scripted.last().message, "Could not download firmware file");
-    EXPECT_EQ (stepAfterwards, 3) << "the firmware is ready for the Upgrade button";
-    EXPECT_EQ (toolRuns ("write-memory"), 0);
-    EXPECT_TRUE (flashErased (2048));
+            EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0) << what << ": who asked to stop is asked for no file";
+            EXPECT_EQ (shownOfKind (ShownDialog::Kind::messageBox), 0) << what << ": " << scripted.messages().joinIntoString ("|");
+            EXPECT_EQ (stepAfterwards, 2) << what;
+            EXPECT_EQ (toolRuns ("write-memory"), 0) << what;
+            EXPECT_TRUE (flashErased (2048)) << what;
+            EXPECT_EQ (server->requestCount ("/orvel_a_1.06.bin"), duringTheRead ? 0 : 1) << what << ": no second try";
+            EXPECT_EQ (cacheFolder.getFile().getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 0)
+                << what << ": nothing written into the cache";
+
+            scripted.forget();
+            ports.removeAll();
+            sentToUnits.clear();
+        }
+    }
 }
 
 TEST_F (UpgradePath, AResetTheToolCannotConfirmIsASuccessThatAsksForAPowerCycle)
