@@ -164,7 +164,9 @@ bool readProperties (juce::MemoryBlock&& content, SettingsFileStore::LoadedFile&
     return exact;
 }
 
-/** Reads a file in the framework's XML form; false when it is not a document of that form. */
+/** Reads a file in the framework's XML form; false when it is not a document of that form, or
+    holds a key or value with a 0 byte, which the binary form a store writes cannot hold (the text
+    would end there, and every property after it would be read from the wrong place). */
 bool readXmlForm (const char* bytes, size_t size, SettingsFileStore::LoadedFile& loaded)
 {
     const auto properties = SettingsFileStoreXmlForm::read (bytes, size);
@@ -176,6 +178,9 @@ bool readXmlForm (const char* bytes, size_t size, SettingsFileStore::LoadedFile&
 
     for (const auto& [key, value] : *properties)
     {
+        if (key.find ('\0') != std::string::npos || value.find ('\0') != std::string::npos)
+            return false;
+
         SettingsFileStore::LoadedFile::Property property{ key, loaded.valueBytes.getSize(), value.size() };
         loaded.valueBytes.append (value.data(), value.size());
         loaded.valueBytes.append ("", 1);
