@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 namespace
 {
 using namespace NsOrvelA;
@@ -13,13 +15,15 @@ TEST (AboutBox, TheCompilersDateKeepsOneBlankBeforeADayBelowTen)
 {
     EXPECT_EQ (aboutBox::compilerDateText ("Dec  2 2023"), "Dec 2 2023");
     EXPECT_EQ (aboutBox::compilerDateText ("Dec 22 2023"), "Dec 22 2023");
+    EXPECT_TRUE (std::regex_match (aboutBox::buildDate(), std::regex ("[A-Z][a-z]{2} [ 1-3][0-9] 2[0-9]{3}")))
+        << "the build's own day, in that form: " << aboutBox::buildDate();
 }
 
 TEST (AboutBox, TextHoldsTheBuildAndItsDateTheCopyrightAndTheWebAddressInThreeParagraphs)
 {
     const auto paragraphs = juce::StringArray::fromTokens (aboutBox::text(), "\n", {});
     ASSERT_EQ (paragraphs.size(), 5) << aboutBox::text();
-    EXPECT_EQ (paragraphs[0], "Build 98C, " + aboutBox::compilerDateText (__DATE__));
+    EXPECT_EQ (paragraphs[0], "Build 98C, " + aboutBox::compilerDateText (aboutBox::buildDate()));
     EXPECT_FALSE (paragraphs[0].contains ("  "));
     EXPECT_EQ (paragraphs[1], "");
     EXPECT_TRUE (paragraphs[2].startsWith ("Copyright"));
