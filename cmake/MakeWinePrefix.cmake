@@ -13,4 +13,14 @@ execute_process(COMMAND "${wineserver}" --wait)
 if(NOT booted EQUAL 0)
     message(FATAL_ERROR "Wine could not make its prefix $ENV{WINEPREFIX} (${booted})")
 endif()
+
+# The virtual X server has no window manager. Wine hands a window it lets a manager manage to
+# that manager and waits for it, a second at each time the window is shown or hidden, before it
+# gives up: some ten seconds for each dialog a test opens. Wine manages its windows itself instead.
+execute_process(COMMAND "${WINE}" reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f
+                RESULT_VARIABLE unmanaged OUTPUT_QUIET ERROR_QUIET)
+execute_process(COMMAND "${wineserver}" --wait)
+if(NOT unmanaged EQUAL 0)
+    message(FATAL_ERROR "Wine could not set up its prefix $ENV{WINEPREFIX} (${unmanaged})")
+endif()
 message(STATUS "Wine prefix ready: $ENV{WINEPREFIX}")

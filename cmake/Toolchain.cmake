@@ -9,6 +9,7 @@ endif()
 find_program(CORVIX_CCACHE ccache)
 if(CORVIX_CCACHE)
     # juce_core expands __DATE__/__TIME__, and precompiled headers carry their own defines and mtimes.
+    # So no date of ours comes from __DATE__: the about box's is written by the build (BuildDate.cmake).
     # Paths below the source tree are hashed relative to it, so a fresh clone elsewhere (CI, a
     # second checkout) reuses what an earlier build compiled instead of starting cold.
     set(launcher "${CMAKE_COMMAND}" -E env

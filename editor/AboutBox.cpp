@@ -15,7 +15,7 @@ juce::String fillIn (const juce::String& templateText)
         .replace ("{ver-mark}", "V")
         .replace ("{ver}", "1.15")
         .replace ("{build}", "98C")
-        .replace ("{date}", compilerDateText (__DATE__))
+        .replace ("{date}", compilerDateText (buildDate()))
         .replace ("{year}", "2023")
         .replace ("{comp}", "Talvor")
         .replace ("{url}", "https://talvor.example/");

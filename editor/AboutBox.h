@@ -18,6 +18,11 @@ juce::String text();
     taken out ("Dec 2 2023"). */
 juce::String compilerDateText (const char* compilerDate);
 
+/** The day of the build that made this library, in the compiler's form. The build writes it at
+    build time (cmake/BuildDate.cmake), so that objects a compiler cache kept from an earlier day
+    never show that day. */
+const char* buildDate();
+
 /** Shows the box modally through the dialogs seam, with its one "OK" button. */
 void show();
 } // namespace aboutBox

@@ -7,19 +7,30 @@ namespace
 {
 using namespace NsOrvelA;
 
+/** "Dec  2 2023": a month's abbreviation, the day padded to two places with a blank, the year. */
+bool isInTheCompilersForm (const juce::String& date)
+{
+    const auto months = juce::StringArray::fromTokens ("Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec", " ", {});
+    const auto digit = [&date] (int i) { return juce::CharacterFunctions::isDigit (date[i]); };
+    return date.length() == 11 && months.contains (date.substring (0, 3)) && date[3] == ' '
+           && (date[4] == ' ' || (date[4] >= '1' && date[4] <= '3')) && digit (5) && date[6] == ' ' && digit (7) && digit (8)
+           && digit (9) && digit (10);
+}
+
 TEST (AboutBox, TitleIsTheProgramsNameAndVersion) { EXPECT_EQ (aboutBox::title(), "Orvel-A/B Corvix V1.15"); }
 
 TEST (AboutBox, TheCompilersDateKeepsOneBlankBeforeADayBelowTen)
 {
     EXPECT_EQ (aboutBox::compilerDateText ("Dec  2 2023"), "Dec 2 2023");
     EXPECT_EQ (aboutBox::compilerDateText ("Dec 22 2023"), "Dec 22 2023");
+    EXPECT_TRUE (isInTheCompilersForm (aboutBox::buildDate())) << "the build's own day, in that form: " << aboutBox::buildDate();
 }
 
 TEST (AboutBox, TextHoldsTheBuildAndItsDateTheCopyrightAndTheWebAddressInThreeParagraphs)
 {
     const auto paragraphs = juce::StringArray::fromTokens (aboutBox::text(), "\n", {});
     ASSERT_EQ (paragraphs.size(), 5) << aboutBox::text();
-    EXPECT_EQ (paragraphs[0], "Build 98C, " + aboutBox::compilerDateText (__DATE__));
+    EXPECT_EQ (paragraphs[0], "Build 98C, " + aboutBox::compilerDateText (aboutBox::buildDate()));
     EXPECT_FALSE (paragraphs[0].contains ("  "));
     EXPECT_EQ (paragraphs[1], "");
     EXPECT_TRUE (paragraphs[2].startsWith ("Copyright"));

@@ -163,7 +163,7 @@ TEST_F (EditorWithUnit, ADragOnTheButtonTabSwapsTwoControlsAndSelectsTheTarget)
     ASSERT_EQ (from.getButtonText(), "Rec");
 
     window->drag (from, to);
-    ASSERT_TRUE (GuiHarness::pumpUntil ([&] { return currentControl == &to; }, 1000));
+    ASSERT_TRUE (GuiHarness::pumpUntil ([&] { return currentControl == &to; }));
     EXPECT_EQ (entry (40).getProperty (ids::name).toString(), "Undo");
     EXPECT_EQ (entry (41).getProperty (ids::name).toString(), "Rec");
     EXPECT_EQ (from.getButtonText(), "Undo");

@@ -53,8 +53,11 @@ TEST (MessageLoopWait, TheMessageLoopRunsWhileWaiting)
         void timerCallback() override { ++ticks; }
     } timer;
 
+    // Timers tick only when the loop runs; how many ticks a wait of 250 ms sees is the machine's
+    // business, so the waits go on (25 s at most, a hang guard) until there have been three.
     timer.startTimer (20);
-    talvor::waitMs (250);
+    for (int wait = 0; wait < 100 && timer.ticks < 3; ++wait)
+        talvor::waitMs (250);
     timer.stopTimer();
     EXPECT_GE (timer.ticks, 3);
 }

@@ -44,8 +44,9 @@ private:
     std::vector<std::thread::id> threads;
 };
 
-// Polls the way the program's transfers do: the message loop keeps running meanwhile.
-bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 2000)
+// Polls the way the program's transfers do: the message loop keeps running meanwhile. The time is
+// a hang guard, generous for a loaded machine: nothing waits for it to pass.
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 20000)
 {
     for (int waited = 0; waited < timeoutMs; waited += 5)
     {

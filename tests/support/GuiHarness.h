@@ -33,8 +33,9 @@ public:
     /** Runs the message loop for this long, delivering what is queued (0: just what is queued now). */
     static void pump (int milliseconds = 0);
 
-    /** Runs the message loop until the condition holds or the time is up; returns the condition. */
-    static bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 3000);
+    /** Runs the message loop until the condition holds or the time is up; returns the condition.
+        The time is a hang guard, generous for a loaded machine: nothing waits for it to pass. */
+    static bool pumpUntil (const std::function<bool()>& condition, int timeoutMs = 20000);
 
     //==============================================================================
     // The mouse, through the window's peer.

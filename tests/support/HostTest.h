@@ -22,8 +22,9 @@ juce::String propertyNames (const juce::ValueTree& node);
 juce::File testSettingsFolder();
 
 /** Polls the way the program's transfers do, with the message loop running, until the condition
-    holds or the time is up; returns the condition. */
-bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 3000);
+    holds or the time is up; returns the condition. The default time is a hang guard, generous for
+    a loaded machine: only a test that expects the condition never to hold gives a time of its own. */
+bool waitUntil (const std::function<bool()>& condition, int timeoutMs = 20000);
 
 /** Runs the message loop for the given time, as an unreplaced wait slice does. */
 void runMessageLoopSlice (int milliseconds);

@@ -132,7 +132,20 @@ TEST_F (UpgradeDialog, ACloseDuringAStepsWaitEndsTheWaitAndTheWindow)
     scripted.answerModal (
         [&] (juce::Component& window)
         {
-            juce::Timer::callAfterDelay (30, [&dialog] { dialog.closeButtonPressed(); });
+            // The user closes the window while the step waits: in its wait's first slice, not after
+            // some time, which a busy machine could let the step's polls outlast.
+            bool closePressed = false;
+            const ScopedDispatchSliceRunner closeInTheFirstWait (
+                [&] (int ms)
+                {
+                    slicesOf100Ms += ms == 100 ? 1 : 0;
+                    if (! closePressed)
+                    {
+                        closePressed = true;
+                        dialog.closeButtonPressed();
+                    }
+                    juce::MessageManager::getInstance()->runDispatchLoopUntil (juce::jmax (1, ms / 10));
+                });
             dialog.getWizard().getStepButton (0).triggerClick();
             closed = runLoopUntilClosed (window);
         });

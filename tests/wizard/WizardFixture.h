@@ -138,10 +138,10 @@ protected:
 
     bool shownTitle (const juce::String& title) const { return scripted.titles().contains (title); }
 
-    /** Runs the message loop until the window's modal run has ended; false after 5 s. */
+    /** Runs the message loop until the window's modal run has ended; false after 30 s, a hang guard. */
     static bool runLoopUntilClosed (juce::Component& window)
     {
-        const auto end = juce::Time::getMillisecondCounter() + 5000;
+        const auto end = juce::Time::getMillisecondCounter() + 30000;
 
         while (window.isCurrentlyModal (false) && juce::Time::getMillisecondCounter() < end)
             juce::MessageManager::getInstance()->runDispatchLoopUntil (10);
