@@ -32,8 +32,8 @@ using HeldKeypadKeys = std::bitset<keypadKeyCount>;
 
 /** The keypad keys held down now, as the display server knows them. On Linux the framework reports
     a keypad key as the main key it stands for, so the physical key held at the moment of a press
-    is what tells them apart. Always empty where the framework reports keypad keys itself
-    (Windows) and where there is no display to ask. */
+    is what tells them apart. Always empty on Windows, where the framework tells the keypad's digits
+    by their scan codes itself and there is no X server to ask, and without a display. */
 HeldKeypadKeys heldKeypadKeys();
 
 inline bool isHeld (const HeldKeypadKeys& held, KeypadKey key) { return held.test (static_cast<size_t> (key)); }

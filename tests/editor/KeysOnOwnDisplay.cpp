@@ -24,7 +24,7 @@ const char* const childMark = "CORVIX_TEST_ON_OWN_DISPLAY";
 bool onOwnDisplay() { return juce::SystemStats::getEnvironmentVariable (childMark, {}).isNotEmpty(); }
 
 #if defined(_WIN32)
-void runThisTestOnOwnDisplay() { GTEST_SKIP() << "keypad keys arrive as keypad keys on Windows; there is no X server to own"; }
+void runThisTestOnOwnDisplay() { GTEST_SKIP() << "the keys are pressed through an X server of the test's own, which Windows has not"; }
 
 TestKeyboard::TestKeyboard() = default;
 TestKeyboard::~TestKeyboard() = default;

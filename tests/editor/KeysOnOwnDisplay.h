@@ -14,8 +14,8 @@ namespace corvix::testing
 bool onOwnDisplay();
 
 /** Runs the calling test in the child on a fresh X server and fails the test with the child's
-    output unless the child's run passed. On Windows the test skips itself: there the framework
-    reports keypad keys as keypad keys and there is no X server to own. */
+    output unless the child's run passed. On Windows the test skips itself: there is no X server to
+    own, and the keys do not come through one. */
 void runThisTestOnOwnDisplay();
 
 /** The display's keyboard, driven through the X server's test extension: the presses and releases
