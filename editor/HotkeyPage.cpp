@@ -3,6 +3,7 @@
 #include "editor/KeyEntryWindow.h"
 #include "editor/PageEdits.h"
 #include "editor/PageLabels.h"
+#include "editor/PressedKey.h"
 #include "link/Host.h"
 #include "map/AssignmentKinds.h"
 #include "map/ControlLayout.h"
@@ -37,13 +38,15 @@ juce::String lastKeyPart (const juce::String& description)
     return {};
 }
 
+/** The key tables name only some of the keypad's keys as the framework describes them ("numpad 1"
+    but not "numpad enter"); the others are found by the keypad's own usages. */
 int hidUsageOfDescription (const juce::String& keyDescription)
 {
     for (int usage = 0; usage < hidUsageCount; ++usage)
         if (hidUsageKeyDescriptions (usage) == keyDescription)
             return usage;
 
-    return -1;
+    return keypadUsageOfDescription (keyDescription);
 }
 
 /** Before a capture replaces a function, that function becomes choosable again. */
@@ -58,7 +61,7 @@ HotkeyPage::HotkeyPage()
     : nameTitle (pageLabels::makeTitle ("Name:", juce::Justification::centredLeft)),
       nameField (pageLabels::makeNameField ([this] { storeName(); })),
       hotkeyTitle (pageLabels::makeTitle ("Hotkey:", juce::Justification::centredLeft)),
-      keyText (pageLabels::makeTitle (lastKeyPress.isValid() ? lastKeyPress.getTextDescription() : juce::String())),
+      keyText (pageLabels::makeTitle (lastKeyPress.isValid() ? lastKeyDescription : juce::String())),
       changeButton (std::make_unique<juce::TextButton> ("Click To Change"))
 {
     changeButton->addListener (this);
@@ -118,7 +121,7 @@ bool HotkeyPage::nameMirrorsKeyText() const
 
 void HotkeyPage::storeKeyCapture()
 {
-    const auto description = lastKeyPress.getTextDescription();
+    const auto description = lastKeyDescription;
     const auto& modifiers = lastKeyPress.getModifiers();
     const auto ctrl = modifiers.isCtrlDown();
     const auto shift = modifiers.isShiftDown();

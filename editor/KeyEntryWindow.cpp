@@ -35,10 +35,28 @@ KeyEntryWindow::~KeyEntryWindow()
 
 bool KeyEntryWindow::keyPressed (const juce::KeyPress& key)
 {
+    captureKey (pressedKey (key));
+    return true;
+}
+
+bool KeyEntryWindow::keyStateChanged (bool isKeyDown)
+{
+    if (! isKeyDown)
+        return false;
+
+    const auto key = keyDownWithoutPress (juce::ModifierKeys::getCurrentModifiers().withoutMouseButtons());
+
+    if (key.has_value())
+        captureKey (*key);
+
+    return key.has_value();
+}
+
+void KeyEntryWindow::captureKey (const PressedKey& key)
+{
     captureKind = hotkeyAssignment;
     capturedKey = key;
-    showCapture (key.getTextDescription().toUpperCase());
-    return true;
+    showCapture (key.description.toUpperCase());
 }
 
 void KeyEntryWindow::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
@@ -54,7 +72,8 @@ void KeyEntryWindow::buttonClicked (juce::Button* button)
         return;
 
     lastCaptureKind = captureKind;
-    lastKeyPress = capturedKey;
+    lastKeyPress = capturedKey.key;
+    lastKeyDescription = capturedKey.description;
     lastWheel = capturedWheel;
 }
 

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "editor/PressedKey.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 namespace NsOrvelA
 {
 /** What the last confirmed "New hotkey" window captured, kept for the rest of the process: the
-    kind ("hotkey" or "mouse" by assignment number, 0 before any capture), the key and the wheel. */
+    kind ("hotkey" or "mouse" by assignment number, 0 before any capture), the key with its
+    description, and the wheel. The description names the key the user pressed where the key
+    press cannot: keypad Enter is "numpad enter", its key press Return. */
 inline int lastCaptureKind = 0;
 inline juce::KeyPress lastKeyPress;
+inline juce::String lastKeyDescription;
 inline juce::MouseWheelDetails lastWheel{};
 
 /** The small modal window that records the next key combination or wheel movement. Its buttons
@@ -22,8 +27,11 @@ public:
     KeyEntryWindow();
     ~KeyEntryWindow() override;
 
-    /** Records the key; always consumed. */
+    /** Records the key, a keypad key as the keypad's (see pressedKey); always consumed. */
     bool keyPressed (const juce::KeyPress& key) override;
+
+    /** Records a key that went down without a key press of its own (keypad 5 without Num Lock). */
+    bool keyStateChanged (bool isKeyDown) override;
 
     /** Records a wheel step: up for a positive vertical delta, down otherwise. */
     void mouseWheelMove (const juce::MouseEvent& event, const juce::MouseWheelDetails& wheel) override;
@@ -40,11 +48,12 @@ public:
 
 private:
     int captureKind = 0;
-    juce::KeyPress capturedKey;
+    PressedKey capturedKey;
     juce::MouseWheelDetails capturedWheel{};
     juce::String captureText;
     juce::Button* okButton = nullptr;
 
+    void captureKey (const PressedKey& key);
     void showCapture (const juce::String& shown);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KeyEntryWindow)

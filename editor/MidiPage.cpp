@@ -98,7 +98,8 @@ void MidiPage::comboBoxChanged (juce::ComboBox* comboBox)
     if (host == nullptr)
         return;
 
-    auto entry = pageEdits::editableEntry();
+    // A linked control's edit starts from the entry the page shows, the one it shares.
+    auto entry = pageEdits::editableLinkedEntry();
 
     // Without an entry (no control, a fixed HUI button, or a slot that a map file left at 0)
     // there is nothing to edit.
@@ -154,6 +155,7 @@ void MidiPage::comboBoxChanged (juce::ComboBox* comboBox)
         pageEdits::markSlotForUpload (pageEdits::selectedSlotId());
     }
 
+    pageEdits::passEditToSharedControl (entry);
     rebuildLists();
     host->refreshPanelsAfterMidiEdit();
 }
@@ -277,7 +279,7 @@ void MidiPage::storeName()
         return;
 
     // A fixed HUI button, or a slot that a map file left at 0, has no entry to name.
-    auto entry = pageEdits::editableEntry();
+    auto entry = pageEdits::editableLinkedEntry();
 
     if (! entry.isValid())
     {
@@ -310,6 +312,7 @@ void MidiPage::storeName()
     pageEdits::refreshSelectedCaption();
     host->refreshPanelsAfterMidiEdit();
     pageEdits::copyToLinkedButtons (currentControl->getControlNumber(), entry);
+    pageEdits::passEditToSharedControl (entry);
     pageEdits::markSlotForUpload (pageEdits::selectedSlotId());
 }
 

@@ -3,6 +3,7 @@
 #include "editor/MappableButton.h"
 #include "link/Host.h"
 #include "map/ControlLayout.h"
+#include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
 #include "map/Workstations.h"
 
@@ -41,6 +42,20 @@ void markSlotForUpload (int slotId) noexcept
 
 namespace
 {
+/** The target takes the source's assignment, every property but its own "id" and "lockBy" (an
+    entry without a link gains none). */
+void copyAssignmentKeepingLink (const ControlEntry& source, ControlEntry& target)
+{
+    const auto hadLink = target.hasProperty (mapIds::lockBy);
+    const auto link = target.getProperty (mapIds::lockBy);
+    copyEntryKeepingId (source, target);
+
+    if (hadLink)
+        target.setProperty (mapIds::lockBy, link, nullptr);
+    else
+        target.removeProperty (mapIds::lockBy, nullptr);
+}
+
 /** The button that stands for a control beside the selected one (the grid holds every button
     control) shows its caption anew. */
 void refreshCaptionOfControl (int controlId)
@@ -57,6 +72,53 @@ void refreshCaptionOfControl (int controlId)
             button->refreshCaption();
 }
 } // namespace
+
+int sharedControlOf (int controlId)
+{
+    if (hostInstance == nullptr)
+        return controlId;
+
+    const auto link = static_cast<int> (hostInstance->getStateTree().controlEntryInCurrentSlot (controlId).getProperty (mapIds::lockBy, 0));
+    return isControlIndex (link) ? link : controlId;
+}
+
+ControlEntry shownEntryOf (int controlId)
+{
+    return hostInstance != nullptr ? hostInstance->getStateTree().controlEntryInCurrentSlot (sharedControlOf (controlId)) : ControlEntry();
+}
+
+ControlEntry editableLinkedEntry()
+{
+    auto entry = editableEntry();
+    const auto id = selectedControlId();
+    const auto shared = sharedControlOf (id);
+
+    if (! entry.isValid() || shared == id)
+        return entry;
+
+    if (hostInstance->isFixedHuiButton (shared))
+        return {};
+
+    if (const auto sharedEntry = shownEntryOf (id); sharedEntry.isValid())
+        copyAssignmentKeepingLink (sharedEntry, entry);
+
+    return entry;
+}
+
+void passEditToSharedControl (const ControlEntry& edited)
+{
+    const auto id = selectedControlId();
+    const auto shared = sharedControlOf (id);
+
+    if (shared == id || ! edited.isValid() || hostInstance->isFixedHuiButton (shared))
+        return;
+
+    if (auto sharedEntry = shownEntryOf (id); sharedEntry.isValid())
+    {
+        copyAssignmentKeepingLink (edited, sharedEntry);
+        refreshCaptionOfControl (shared);
+    }
+}
 
 void copyToLinkedButtons (int controlId, const ControlEntry& entry)
 {

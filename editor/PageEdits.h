@@ -36,6 +36,23 @@ int currentDawId();
     control's function; invalid when there is none. */
 ControlEntry editableEntry();
 
+/** The control whose entry a control shows and edits on the MIDI page: the one its "lockBy" names
+    (a map or settings file sets it) when that is another control, the control itself otherwise. */
+int sharedControlOf (int controlId);
+
+/** The entry the MIDI page shows for a control: its shared control's. */
+ControlEntry shownEntryOf (int controlId);
+
+/** The entry the MIDI page edits: the selected control's, which for a linked control first takes the
+    shared entry's assignment (keeping its own id and link), so that the edit starts from what the
+    page shows. Invalid when there is none, or when the HUI workstation fixes the function of the
+    control or of the one it shares. */
+ControlEntry editableLinkedEntry();
+
+/** After a MIDI-page edit of a linked control, the entry it shares takes the edit (keeping its
+    own id and link) and its button shows it: the page shows and edits the shared entry. */
+void passEditToSharedControl (const ControlEntry& edited);
+
 /** The selected control is one whose function the HUI workstation fixes. */
 bool selectedIsFixedHuiButton();
 

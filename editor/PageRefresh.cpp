@@ -103,9 +103,10 @@ void PageRefresh::buildValueLists (ControlButton& control, MidiPageList list)
     const auto fader = isFaderControl (id);
     const auto other = ! knob && ! fader;
 
-    // The lists show the entry the page writes: the control's own. A linked button ("lockBy")
-    // passes its edits on to the buttons linked with it, so they all hold the same entry.
-    const auto entry = host->getStateTree().controlEntryInCurrentSlot (id);
+    // A linked control ("lockBy") shows the entry it shares; which lists it offers is still its own
+    // kind's.
+    const auto shownId = pageEdits::sharedControlOf (id);
+    const auto entry = pageEdits::shownEntryOf (id);
 
     midiPage.resized();
 
@@ -228,7 +229,7 @@ void PageRefresh::buildValueLists (ControlButton& control, MidiPageList list)
         }
     }
 
-    const auto button = isButtonControl (id);
+    const auto button = isButtonControl (shownId);
     midiPage.getNameTitle().setVisible (button);
     midiPage.getNameField().setVisible (button);
     midiPage.getNameField().setText (entry.getProperty (mapIds::name).toString(), juce::dontSendNotification);

@@ -3,6 +3,7 @@
 #include "map/HidKeyTables.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
+#include "tests/editor/KeysOnOwnDisplay.h"
 #include "tests/editor/PagesHarness.h"
 
 #include <gtest/gtest.h>
@@ -208,6 +209,65 @@ TEST_F (HotkeyPageTest, EveryKeyWhoseDescriptionHasABlankOrAPlusIsStoredWithItsK
     // The arrows, the page keys, the number pad and "+"; only the table's error entry names no key.
     EXPECT_EQ (unpressable, juce::StringArray ("Error Undefined"));
     EXPECT_EQ (checked.size(), 18) << checked.joinIntoString (", ").toStdString();
+}
+
+// Real keys, through the X server to the window: the framework reports a keypad key as the main key
+// it stands for, and only the key held down tells them apart.
+TEST_F (HotkeyPageTest, KeypadKeysPressedOnTheKeyboardAreStoredAsTheKeypadsWithNumLockOnAndOff)
+{
+    if (! corvix::testing::onOwnDisplay())
+        return corvix::testing::runThisTestOnOwnDisplay();
+
+    struct Pressed
+    {
+        std::vector<const char*> keys; // X key names, modifiers first
+        int usage;
+        juce::String keyName;
+        juce::String keyText;
+    };
+
+    const std::vector<Pressed> presses{
+        { { "KP_1" }, 89, "Num1", "NUMPAD1" },
+        { { "KP_Enter" }, 88, "#58", "#58" }, // the key tables give its usage no name of its own
+        { { "Control_L", "KP_Subtract" }, 86, "Num-", "CTRL+NUMPAD-" },
+        { { "KP_5" }, 93, "Num5", "NUMPAD5" }, // without Num Lock the framework reports no key press for it
+        { { "1" }, 30, "1", "1" },
+        { { "Return" }, 40, "Enter", "RETURN" },
+    };
+
+    corvix::testing::TestKeyboard keyboard;
+    pages->select (42);
+
+    for (auto numLock : { true, false })
+    {
+        keyboard.setNumLock (numLock);
+
+        for (const auto& pressed : presses)
+        {
+            const auto what = juce::String (pressed.keys.back()) + (numLock ? " with Num Lock" : " without Num Lock");
+            bool captured = false;
+
+            capture (
+                [&] (KeyEntryWindow& keyWindow)
+                {
+                    ASSERT_TRUE (keyboard.waitForFocus (keyWindow)) << what;
+                    const auto asking = keyWindow.getCaptureText();
+
+                    // Held until the window has it, as a finger holds a key.
+                    keyboard.press (pressed.keys);
+                    captured = corvix::testing::GuiHarness::pumpUntil ([&] { return keyWindow.getCaptureText() != asking; });
+                    keyboard.release (pressed.keys);
+                    corvix::testing::GuiHarness::pumpUntil ([] { return ! juce::ModifierKeys::getCurrentModifiers().isCtrlDown(); });
+                });
+
+            ASSERT_TRUE (captured) << what;
+            const auto e = entry (42);
+            EXPECT_EQ (static_cast<int> (e.getProperty (mapIds::key)), pressed.usage) << what;
+            EXPECT_EQ (e.getProperty (mapIds::keyName).toString(), pressed.keyName) << what;
+            EXPECT_EQ (static_cast<bool> (e.getProperty (mapIds::ctrl)), pressed.keys.size() > 1) << what;
+            EXPECT_EQ (page().getKeyText().getText(), pressed.keyText) << what;
+        }
+    }
 }
 
 TEST_F (HotkeyPageTest, AWheelStepOfZeroIsADownwardStep)

@@ -7,6 +7,7 @@
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/support/GuiHarness.h"
 #include "tests/support/HostTest.h"
+#include "tests/support/ScriptedDialogs.h"
 
 using namespace NsOrvelA;
 namespace ids = talvor::productIds;
@@ -391,9 +392,10 @@ TEST_F (MainCompTest, ANameTypedForALinkedButtonShowsOnEveryButtonOfItsColumn)
 {
     slotDawIds = { 2, 0, 0 };
     auto& comp = openEditor();
-    auto entry = host->getStateTree().controlEntryInCurrentSlot (81);
+    auto entry = host->getStateTree().controlEntryInCurrentSlot (57);
     entry.setProperty ("valueType", "midi", nullptr).setProperty ("type", "cc", nullptr).setProperty ("chan", 1, nullptr);
-    entry.setProperty ("msgValue", 7, nullptr).setProperty ("name", "", nullptr).setProperty ("lockBy", 57, nullptr);
+    entry.setProperty ("msgValue", 7, nullptr).setProperty ("name", "", nullptr);
+    host->getStateTree().controlEntryInCurrentSlot (81).setProperty ("lockBy", 57, nullptr);
     comp.refreshAllPanels();
 
     comp.getSectionTabs().setCurrentTabIndex (1);
@@ -419,4 +421,52 @@ TEST_F (MainCompTest, ANameTypedForALinkedButtonShowsOnEveryButtonOfItsColumn)
         EXPECT_EQ (button.getShownCaption(), button.makeCaption()) << id;
         EXPECT_TRUE (button.getShownCaption().contains ("Riser")) << id << ": " << button.getShownCaption();
     }
+}
+
+TEST_F (MainCompTest, ALinkedButtonOfALoadedMapFileShowsTheEntryItSharesInTheFourLists)
+{
+    slotDawIds = { 2, 0, 0 };
+    auto& comp = openEditor();
+    const auto entryOf = [this] (int id) { return host->getStateTree().controlEntryInCurrentSlot (id); };
+    const auto before = host->getState().createCopy();
+
+    // A map file whose button 81 shares 57's entry, while its own entry says something else.
+    const auto setMidi = [&entryOf] (int id, const char* type, int channel, int value, int rotation, const char* name)
+    {
+        entryOf (id)
+            .setProperty ("valueType", "midi", nullptr)
+            .setProperty ("type", type, nullptr)
+            .setProperty ("chan", channel, nullptr)
+            .setProperty ("value", value, nullptr)
+            .setProperty ("msgValue", value, nullptr)
+            .setProperty ("rotate", rotation, nullptr)
+            .setProperty ("name", name, nullptr);
+    };
+    setMidi (57, "cc", 3, 7, 2, "Shared");
+    setMidi (81, "note", 9, 60, 1, "Own");
+    entryOf (81).setProperty ("lockBy", 57, nullptr);
+    const auto file = corvix::testing::testSettingsFolder().getChildFile ("linked.corvix");
+    ASSERT_TRUE (host->saveMappingFile (file).wasOk());
+    host->getState().copyPropertiesAndChildrenFrom (before, nullptr);
+    comp.refreshFromModel();
+    comp.refreshAllPanels();
+
+    talvor::test::ScriptedDialogs dialogs;
+    dialogs.answerFile (file);
+    comp.getCommandButton (MainComp::Command::loadFile).triggerClick();
+    GuiHarness::pump (10);
+    ASSERT_EQ (static_cast<int> (entryOf (81).getProperty ("lockBy")), 57) << "the file was loaded";
+
+    comp.getSectionTabs().setCurrentTabIndex (1);
+    GuiHarness::pump (10);
+    harness->click (comp.getFuncSection().getButtonSection().getButton (81 - 33));
+    ASSERT_EQ (currentControl, &comp.getFuncSection().getButtonSection().getButton (81 - 33));
+
+    auto& page = comp.getMidiPage();
+    EXPECT_EQ (page.getTypeList().getText(), "CC");
+    EXPECT_EQ (page.getChannelList().getSelectedId(), 3);
+    EXPECT_EQ (page.getValueList().getSelectedItemIndex(), 7);
+    EXPECT_EQ (page.getRotationList().getSelectedId(), 2);
+    EXPECT_EQ (page.getNameField().getText(), "Shared");
+    EXPECT_EQ (entryOf (81).getProperty ("type").toString(), "note") << "showing it changes nothing";
 }

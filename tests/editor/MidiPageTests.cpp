@@ -287,29 +287,35 @@ TEST_F (HuiMidiPage, BlankClearsTheZoneAndPortButStillAppliesTheEntry)
     EXPECT_EQ (page().getValueList().getSelectedId(), 0);
 }
 
-TEST_F (HuiMidiPage, AFixedHuiButtonIsNotEdited)
+TEST_F (HuiMidiPage, AFixedHuiButtonIsNotEditedNorThroughAButtonLinkedToIt)
 {
-    pages->select (74);
+    entry (81).setProperty (mapIds::lockBy, 74, nullptr);
     const auto before = entry (74).createCopy();
+    const auto linkedBefore = entry (81).createCopy();
 
-    pick (page().getTypeList(), 7);
-    page().getNameField().setText ("Mine", juce::sendNotificationSync);
+    for (int id : { 74, 81 })
+    {
+        pages->select (id);
+        pick (page().getTypeList(), 7);
+        page().getNameField().setText ("Mine", juce::sendNotificationSync);
+    }
 
     EXPECT_TRUE (entry (74).isEquivalentTo (before));
+    EXPECT_TRUE (entry (81).isEquivalentTo (linkedBefore));
     EXPECT_EQ (slotDirty, (Marks{ 0, 0, 0 }));
 }
 
 //==============================================================================
 TEST_F (MidiPageTest, ALinkedButtonPassesItsEditOnToItsColumnOfTheFiveRows)
 {
-    setMidi (69, "cc", 1, 1);
+    setMidi (45, "cc", 1, 1);
     entry (69).setProperty (mapIds::lockBy, 45, nullptr);
     const auto untouched = othersThan ({ 45, 69, 93, 117, 141 });
     pages->select (69);
 
     pick (page().getValueList(), 30);
 
-    for (int id : { 45, 93, 117, 141 })
+    for (int id : { 45, 69, 93, 117, 141 })
     {
         EXPECT_EQ (static_cast<int> (entry (id).getProperty (mapIds::id)), id);
         EXPECT_EQ (entry (id).getProperty (mapIds::valueType).toString(), "midi") << id;
@@ -319,35 +325,49 @@ TEST_F (MidiPageTest, ALinkedButtonPassesItsEditOnToItsColumnOfTheFiveRows)
     expectUnchanged (untouched);
 }
 
-TEST_F (MidiPageTest, TheListsShowTheEntryTheEditsGoTo)
+TEST_F (MidiPageTest, ALinkedButtonShowsAndEditsTheEntryItShares)
 {
     setMidi (45, "note", 9, 99);
     setMidi (69, "cc", 2, 11);
     entry (69).setProperty (mapIds::lockBy, 45, nullptr);
     pages->select (69);
 
-    EXPECT_EQ (page().getValueList().getSelectedItemIndex(), 11);
-    EXPECT_EQ (page().getChannelList().getSelectedId(), 2);
+    EXPECT_EQ (page().getTypeList().getSelectedItemIndex(), 0);
+    EXPECT_EQ (page().getChannelList().getSelectedId(), 9);
+    EXPECT_EQ (page().getValueList().getSelectedItemIndex(), 99);
 
+    // The edit starts from what the page shows: the shared note, not the button's own controller.
     pick (page().getChannelList(), 4);
-    EXPECT_EQ (static_cast<int> (entry (69).getProperty (mapIds::chan)), 5);
+
+    for (int id : { 45, 69 })
+    {
+        EXPECT_EQ (entry (id).getProperty (mapIds::type).toString(), "note") << id;
+        EXPECT_EQ (static_cast<int> (entry (id).getProperty (mapIds::chan)), 5) << id;
+        EXPECT_EQ (static_cast<int> (entry (id).getProperty (mapIds::msgValue)), 99) << id;
+    }
+
+    EXPECT_EQ (static_cast<int> (entry (69).getProperty (mapIds::lockBy)), 45) << "the button stays linked";
     EXPECT_EQ (page().getChannelList().getSelectedId(), 5) << "after the rebuild the list shows what was stored";
+    EXPECT_EQ (page().getValueList().getSelectedItemIndex(), 99);
 }
 
-TEST_F (MidiPageTest, ALinkOutsideTheButtonRowsCopiesNothing)
+TEST_F (MidiPageTest, ALinkOutsideTheButtonRowsReachesTheSharedEntryAndNoRow)
 {
     for (int id : { 5, 160, 185, 200 })
     {
-        setMidi (id, "cc", 1, 1);
+        setMidi (3, "cc", 1, 1);
         entry (id).setProperty (mapIds::lockBy, 3, nullptr);
-        const auto untouched = othersThan ({ id });
+        const auto untouched = othersThan ({ id, 3 });
         pages->select (id);
 
         pick (page().getValueList(), 12);
 
-        EXPECT_EQ (static_cast<int> (entry (id).getProperty (mapIds::msgValue)), 12) << id;
+        for (int edited : { id, 3 })
+            EXPECT_EQ (static_cast<int> (entry (edited).getProperty (mapIds::msgValue)), 12) << id;
+        EXPECT_FALSE (entry (3).hasProperty (mapIds::lockBy)) << "the shared entry gains no link";
         expectUnchanged (untouched);
         page().getNameField().setText ("x" + juce::String (id), juce::sendNotificationSync);
+        EXPECT_EQ (entry (3).getProperty (mapIds::name).toString(), "x" + juce::String (id));
         expectUnchanged (untouched);
     }
 }

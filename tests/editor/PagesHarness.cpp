@@ -98,6 +98,7 @@ PagesTest::PagesTest() : pages (std::make_unique<PagesHarness>()), frame (std::m
 {
     lastCaptureKind = 0;
     lastKeyPress = {};
+    lastKeyDescription = {};
     lastWheel = {};
 }
 
