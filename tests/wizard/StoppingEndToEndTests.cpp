@@ -136,7 +136,7 @@ TEST_F (StoppingAnUpgrade, AnImageThatFailsItsCheckIsErasedWhateverWasPressedDur
         bool pressedDuringTheWrite = false;
         const auto writesBefore = toolRuns ("write-memory");
         // The user presses while the tool writes; the wizard sees it in the wait after the write.
-        BlhostTiming timing;
+        auto timing = quickToolTiming();
         timing.wait = [&] (int)
         {
             if (running == nullptr || pressedDuringTheWrite || toolRuns ("write-memory") == writesBefore)

@@ -306,7 +306,7 @@ TEST_F (WholeUpgrade, EscDuringRepeatModeEndsItAfterTheRunningUnit)
     scripted.answerFile (firmwareFileOnDisk());
     // Esc while the tool writes the first unit.
     bool pressed = false;
-    BlhostTiming timing;
+    auto timing = quickToolTiming();
     timing.wait = [&] (int)
     {
         if (! pressed && toolRuns ("write-memory") == 1)

@@ -53,10 +53,14 @@ protected:
                                            } };
     ScopedBlhostTiming noToolWaits{ quickToolTiming() };
 
+    /** The tool's waits are not spent, and its deadlines are hang guards only: on a loaded machine
+        the stand-in tool (under Wine a Windows process, started by Wine) can take seconds to start,
+        and a probe's own deadline would end it as a tool that hangs. */
     static BlhostTiming quickToolTiming()
     {
         BlhostTiming timing;
         timing.wait = [] (int) {};
+        timing.probeDeadlineMs = 120000;
         return timing;
     }
 
