@@ -7,9 +7,11 @@
 #include "gallery/WizardShots.h"
 #include "link/Host.h"
 #include "link/HostImpl.h"
+#include "link/MyTimer.h"
 #include "map/ControlLayout.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
+#include "platform/WholeFileReplacement.h"
 #include "platform/VirtualMidiPortBackend.h"
 
 #include <functional>
@@ -316,6 +318,19 @@ std::vector<DialogShot> dialogShots()
               notAFolder.replaceWithText ("a file");
               d.answerFile (notAFolder.getChildFile ("map.corvix"));
               runCommand (e, Command::saveFile);
+          } },
+        { "save-as-default-error.png",
+          [] (MainComp& e, PictureDialogs&, const juce::File& scratch)
+          {
+              // A folder where the new settings file would be written: the store fails as on a full disk.
+              const auto inTheWay = talvor::WholeFileReplacement::partialFileOf (scratch.getChildFile ("OrvelA.conf"));
+              inTheWay.createDirectory();
+              runCommand (e, Command::saveDefault);
+
+              if (auto* timer = deviceWatchTimer())
+                  timer->timerCallback();
+
+              inTheWay.deleteRecursively();
           } },
         { "load-file-error.png",
           [] (MainComp& e, PictureDialogs& d, const juce::File& scratch)

@@ -45,7 +45,7 @@ void MyTimer::timerCallback()
             uploadMappings();
         }
 
-        saveDefaultsWhenAsked();
+        saveDefaultsIfPending();
     }
 
     startTimer (started ? uploadPeriodMs : idlePeriodMs);
@@ -110,6 +110,4 @@ void MyTimer::sendSystemSettingOnceAfterAChangeOfOutputs()
 
     ++compatTickCounter;
 }
-
-void MyTimer::saveDefaultsWhenAsked() { saveDefaultsIfPending(); }
 } // namespace NsOrvelA

@@ -27,7 +27,6 @@ private:
     void keepAUnitConnected();
     void answerUnitReports();
     void sendSystemSettingOnceAfterAChangeOfOutputs();
-    void saveDefaultsWhenAsked();
 
     // The system setting goes out once per list of outputs: tried on every second tick after
     // a change, at most three failed tries while the list stays the one that last succeeded.
