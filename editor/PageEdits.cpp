@@ -133,7 +133,8 @@ void copyToLinkedButtons (int controlId, const ControlEntry& entry)
     {
         const auto linked = firstButtonControl + column + buttonsPerRow * row;
 
-        if (linked == controlId)
+        // A button whose function the HUI workstation fixes keeps it, in every row.
+        if (linked == controlId || hostInstance->isFixedHuiButton (linked))
             continue;
 
         auto target = state.controlEntryInCurrentSlot (linked);

@@ -287,7 +287,7 @@ TEST_F (HuiMidiPage, BlankClearsTheZoneAndPortButStillAppliesTheEntry)
     EXPECT_EQ (page().getValueList().getSelectedId(), 0);
 }
 
-TEST_F (HuiMidiPage, AFixedHuiButtonIsNotEditedNorThroughAButtonLinkedToIt)
+TEST_F (HuiMidiPage, AFixedHuiButtonIsNotEditedNorThroughAButtonLinkedToItNorByItsColumn)
 {
     entry (81).setProperty (mapIds::lockBy, 74, nullptr);
     const auto before = entry (74).createCopy();
@@ -303,6 +303,16 @@ TEST_F (HuiMidiPage, AFixedHuiButtonIsNotEditedNorThroughAButtonLinkedToIt)
     EXPECT_TRUE (entry (74).isEquivalentTo (before));
     EXPECT_TRUE (entry (81).isEquivalentTo (linkedBefore));
     EXPECT_EQ (slotDirty, (Marks{ 0, 0, 0 }));
+
+    // A linked button whose column holds a fixed button passes its edit on to the column's other rows only.
+    entry (70).setProperty (mapIds::lockBy, 71, nullptr);
+    const auto fixedInColumn = entry (46).createCopy();
+    pages->select (70);
+    pick (page().getTypeList(), 7);
+
+    EXPECT_TRUE (entry (46).isEquivalentTo (fixedInColumn));
+    for (int id : { 70, 94, 118, 142 })
+        EXPECT_EQ (static_cast<int> (entry (id).getProperty (mapIds::value)), 7) << id;
 }
 
 //==============================================================================
