@@ -10,6 +10,7 @@
 #include "editor/MidiValueNames.h"
 #include "editor/ServiceKeys.h"
 #include "link/Host.h"
+#include "link/ProgramQuit.h"
 #include "map/SharedEditingState.h"
 #include "map/UnitModels.h"
 #include "platform/CpuFamily.h"

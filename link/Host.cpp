@@ -4,7 +4,6 @@
 #include "link/HostImpl.h"
 #include "link/HostMidiInputHandler.h"
 #include "link/ReplacedTreeRelease.h"
-#include "link/SaveAsDefault.h"
 #include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 
@@ -142,14 +141,5 @@ bool setDeviceInputOpen (int productId, bool open)
         handler->close();
 
     return handler->isOpen();
-}
-
-void quitApplication()
-{
-    // Whatever the user asked to keep is kept before the program ends.
-    saveDefaultsIfPending();
-
-    if (auto* messageManager = juce::MessageManager::getInstanceWithoutCreating())
-        messageManager->stopDispatchLoop();
 }
 } // namespace NsOrvelA

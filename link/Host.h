@@ -126,6 +126,4 @@ void copyEntryKeepingId (const ControlEntry& source, ControlEntry& target);
     port through a new input handler of the Host; true when a port pair is open afterwards. */
 bool setDeviceInputOpen (int productId, bool open);
 
-/** Carries out a pending "SAVE AS DEFAULT", then stops the message loop; the editor's Ctrl+Q. */
-void quitApplication();
 } // namespace NsOrvelA

@@ -6,6 +6,11 @@
 
 namespace NsOrvelA
 {
+namespace
+{
+const juce::String unitsNotTold{ "The units were not told to store their defaults: a transfer to them had not ended." };
+} // namespace
+
 juce::Result saveDefaultsIfPending (StoreFailureReport report)
 {
     if (saveDefaultsPending == 0 || hostInstance == nullptr)
@@ -13,13 +18,21 @@ juce::Result saveDefaultsIfPending (StoreFailureReport report)
 
     // Cleared first: the box below runs the message loop, in which a tick must not store again.
     saveDefaultsPending = 0;
-    hostInstance->sendModeStatus (statusCommands::saveAsDefault);
-    hostInstance->sendSlotStatus (statusCommands::saveAsDefault);
+    // Both are asked, as the units expect; either refuses only while a transfer holds the units.
+    const auto modeTold = hostInstance->sendModeStatus (statusCommands::saveAsDefault);
+    const auto slotTold = hostInstance->sendSlotStatus (statusCommands::saveAsDefault);
+    const auto told = modeTold && slotTold;
     const auto stored = hostInstance->saveState();
 
-    if (stored.failed() && report == StoreFailureReport::toTheUser)
-        hostInstance->showEditorMessage ("Error: " + stored.getErrorMessage());
+    if (stored.wasOk() && told)
+        return stored;
 
-    return stored;
+    const auto message = stored.failed() ? "Error: " + stored.getErrorMessage() + (told ? juce::String() : "\n" + unitsNotTold)
+                                         : "The map was stored in the settings file. " + unitsNotTold;
+
+    if (report == StoreFailureReport::toTheUser)
+        hostInstance->showEditorMessage (message);
+
+    return juce::Result::fail (message);
 }
 } // namespace NsOrvelA

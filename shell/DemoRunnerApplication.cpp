@@ -1,6 +1,7 @@
 #include "shell/DemoRunnerApplication.h"
 
 #include "editor/DeviceLink.h"
+#include "link/ProgramQuit.h"
 #include "link/SaveAsDefault.h"
 #include "shell/DemoSlaveProcess.h"
 #include "shell/MainComponent.h"
@@ -18,9 +19,17 @@ const juce::String applicationName{ "Orvel-A Corvix" };
 void releaseHostAndTimer() { NsOrvelA::stopDeviceLink(); }
 } // namespace
 
-DemoRunnerApplication::DemoRunnerApplication() : releaseProcessWideObjects (releaseHostAndTimer) {}
+DemoRunnerApplication::DemoRunnerApplication() : releaseProcessWideObjects (releaseHostAndTimer)
+{
+    // The editor's Ctrl+Q stops the loop as the application does.
+    NsOrvelA::setMessageLoopStopper ([this] { stopMessageLoop(); });
+}
 
-DemoRunnerApplication::~DemoRunnerApplication() { mainWindow = nullptr; }
+DemoRunnerApplication::~DemoRunnerApplication()
+{
+    NsOrvelA::setMessageLoopStopper ({});
+    mainWindow = nullptr;
+}
 
 const juce::String DemoRunnerApplication::getApplicationName() { return applicationName; }
 
@@ -67,7 +76,9 @@ void DemoRunnerApplication::initialise (const juce::String& commandLine)
 void DemoRunnerApplication::shutdown()
 {
     // The quit requests store a pending "SAVE AS DEFAULT" while a box can still say that it failed;
-    // this is for a loop that ended otherwise (an interrupt from the terminal).
+    // this is for a loop that ended otherwise (an interrupt from the terminal), when no transfer runs.
+    NsOrvelA::abandonWaitingQuit();
+
     if (const auto stored = NsOrvelA::saveDefaultsIfPending (NsOrvelA::StoreFailureReport::none); stored.failed())
         std::fprintf (stderr, "%s\n", stored.getErrorMessage().toRawUTF8());
 
@@ -81,16 +92,18 @@ void DemoRunnerApplication::anotherInstanceStarted (const juce::String&) {}
 void DemoRunnerApplication::systemRequestedQuit()
 {
     // A "SAVE AS DEFAULT" clicked moments ago waits for the device-watch timer: it is carried out
-    // now, while the editor is there to say when it fails.
-    NsOrvelA::saveDefaultsIfPending();
-
-    if (mainWindow != nullptr)
-        mainWindow->minimiseButtonPressed();
-
-    // Only the loop is stopped here. The window, and with it the editor, is deleted by shutdown()
+    // first, while the editor is there to say when it fails, and after a transfer that is running.
+    // Only the loop is stopped then. The window, and with it the editor, is deleted by shutdown()
     // once the loop has ended: an editor handler that is waiting inside the loop (a transfer's
     // waits, a modal dialog) returns first instead of resuming on a deleted editor.
-    stopMessageLoop();
+    NsOrvelA::quitProgram (
+        [this]
+        {
+            if (mainWindow != nullptr)
+                mainWindow->minimiseButtonPressed();
+
+            stopMessageLoop();
+        });
 }
 
 void DemoRunnerApplication::memoryWarningReceived() {}

@@ -2,6 +2,8 @@
 #include "editor/EditorCommands.h"
 #include "editor/MainComp.h"
 #include "link/MyTimer.h"
+#include "map/MapIdentifiers.h"
+#include "map/SharedEditingState.h"
 #include "platform/MessageLoopWait.h"
 #include "shell/DemoTaskbarComponent.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -149,6 +151,119 @@ TEST_F (ShellApplicationTest, AQuitRightAfterSaveAsDefaultTellsTheUnitsAndStores
     EXPECT_EQ (unit.countChannelMessages (0xEC, 0x2D), 1) << "the units store their defaults";
     EXPECT_EQ (makeHost().getStateTree().controlEntry (40, 1, 1).getProperty (NsOrvelA::mapIds::name), juce::var ("kept at the quit"))
         << "the next start shows the map";
+}
+
+/** The user edits slot 1, clicks "SAVE AS DEFAULT" and quits at once; the device-watch timer's
+    next tick uploads the edit first, and the quit comes during that upload, as its first table
+    block goes out. With holdTransfer, the unit keeps the transfer busy until the program has
+    ended (its input is never read). Returns the box texts shown. */
+struct QuitDuringUpload
+{
+    bool quitCameDuringTheTransfer = false;
+    std::vector<corvix::testing::SimulatedUnit::ReceivedMessage> received;
+    juce::StringArray boxes;
+};
+
+class QuitDuringUploadTest : public ShellApplicationTest
+{
+protected:
+    QuitDuringUpload quitDuringUpload (const std::function<void()>& quit, bool holdTransfer)
+    {
+        QuitDuringUpload seen;
+        talvor::test::ScriptedDialogs dialogs;
+        corvix::testing::SimulatedUnit unit (ports, {});
+        app->initialise ({});
+        auto* timer = NsOrvelA::deviceWatchTimer();
+        timer->stopTimer();
+
+        NsOrvelA::slotDawIds[0] = 2; // the editor's refreshes write the slots' workstations into the map
+        host->getStateTree().slotNode (1, 1).setProperty (NsOrvelA::mapIds::current, 2, nullptr);
+        host->getStateTree().controlEntry (40, 1, 1).setProperty (NsOrvelA::mapIds::name, "kept at the quit", nullptr);
+        NsOrvelA::slotDirty[0] = 1;
+        NsOrvelA::editorCommands::saveAsDefault();
+
+        bool quitSent = false;
+        unit.onMessage = [&] (const corvix::testing::SimulatedUnit::ReceivedMessage& message)
+        {
+            if (quitSent || message.bytes.size() < 6 || message.bytes[0] != 0xF0 || message.bytes[5] != corvix::testing::SimulatedUnit::tableBlock)
+                return;
+
+            quitSent = true;
+            juce::MessageManager::callAsync (
+                [&]
+                {
+                    seen.quitCameDuringTheTransfer = NsOrvelA::transferBusy != 0;
+                    quit();
+                });
+
+            if (holdTransfer)
+                corvix::testing::waitUntil ([this] { return loopStops > 0; });
+        };
+
+        timer->startTimer (1);
+        EXPECT_TRUE (corvix::testing::waitUntil ([this] { return loopStops > 0; })) << "the program never ended";
+        timer->stopTimer();
+        unit.onMessage = nullptr;
+        seen.received = unit.received();
+        seen.boxes = dialogs.messages();
+        return seen;
+    }
+
+    /** Where the unit was told to store its defaults (0xEC 0x2D), -1 when never. */
+    static int whereToldToStore (const std::vector<corvix::testing::SimulatedUnit::ReceivedMessage>& received)
+    {
+        for (size_t i = 0; i < received.size(); ++i)
+            if (received[i].bytes.size() == 3 && received[i].bytes[0] == 0xEC && received[i].bytes[1] == 0x2D)
+                return (int) i;
+
+        return -1;
+    }
+
+    static int lastSysEx (const std::vector<corvix::testing::SimulatedUnit::ReceivedMessage>& received)
+    {
+        int last = -1;
+        for (size_t i = 0; i < received.size(); ++i)
+            if (! received[i].bytes.empty() && received[i].bytes[0] == 0xF0)
+                last = (int) i;
+
+        return last;
+    }
+
+    juce::var storedName() { return makeHost().getStateTree().controlEntry (40, 1, 1).getProperty (NsOrvelA::mapIds::name); }
+
+    /** The quit waited for the upload, then the units were told and the map stored, silently. */
+    void expectTheUnitsToldAfterTheUploadAndTheMapStored (const QuitDuringUpload& seen)
+    {
+        ASSERT_TRUE (seen.quitCameDuringTheTransfer);
+        EXPECT_EQ (loopStops, 1);
+        EXPECT_GT (lastSysEx (seen.received), 0);
+        EXPECT_GT (whereToldToStore (seen.received), lastSysEx (seen.received)) << "the units store their defaults after the upload";
+        EXPECT_TRUE (seen.boxes.isEmpty()) << seen.boxes.joinIntoString ("\n");
+        EXPECT_EQ (storedName(), juce::var ("kept at the quit")) << "the next start shows the map";
+    }
+};
+
+TEST_F (QuitDuringUploadTest, TheCloseButtonDuringTheUploadEndsTheProgramAfterItWithTheUnitsToldAndTheMapStored)
+{
+    expectTheUnitsToldAfterTheUploadAndTheMapStored (quitDuringUpload ([this] { window().closeButtonPressed(); }, false));
+}
+
+TEST_F (QuitDuringUploadTest, CtrlQDuringTheUploadEndsTheProgramAfterItWithTheUnitsToldAndTheMapStored)
+{
+    const auto ctrlQ = [this]
+    { root().getContentArea().getPage()->keyPressed (juce::KeyPress ('q', juce::ModifierKeys::ctrlModifier, 0)); };
+    expectTheUnitsToldAfterTheUploadAndTheMapStored (quitDuringUpload (ctrlQ, false));
+}
+
+TEST_F (QuitDuringUploadTest, ATransferStillBusyAtTheLongestWaitLeavesTheUnitsUntoldWhichABoxSays)
+{
+    const auto seen = quitDuringUpload ([this] { window().closeButtonPressed(); }, true);
+
+    ASSERT_TRUE (seen.quitCameDuringTheTransfer);
+    EXPECT_EQ (whereToldToStore (seen.received), -1);
+    EXPECT_EQ (seen.boxes, juce::StringArray ("The map was stored in the settings file. The units were not told to store their "
+                                              "defaults: a transfer to them had not ended."));
+    EXPECT_EQ (storedName(), juce::var ("kept at the quit"));
 }
 
 TEST_F (ShellApplicationTest, AQuitWhileAHandlerWaitsInTheMessageLoopLeavesThePageAliveUntilTheHandlerReturns)
