@@ -153,10 +153,7 @@ TEST_F (ShellApplicationTest, AQuitRightAfterSaveAsDefaultTellsTheUnitsAndStores
         << "the next start shows the map";
 }
 
-/** The user edits slot 1, clicks "SAVE AS DEFAULT" and quits at once; the device-watch timer's
-    next tick uploads the edit first, and the quit comes during that upload, as its first table
-    block goes out. With holdTransfer, the unit keeps the transfer busy until the program has
-    ended (its input is never read). Returns the box texts shown. */
+/** What a quit during an upload left: what the unit received, and the boxes shown. */
 struct QuitDuringUpload
 {
     bool quitCameDuringTheTransfer = false;
@@ -167,10 +164,15 @@ struct QuitDuringUpload
 class QuitDuringUploadTest : public ShellApplicationTest
 {
 protected:
+    /** The user edits slot 1, clicks "SAVE AS DEFAULT" and quits at once; the device-watch timer's
+        next tick uploads the edit first, and the quit comes during that upload, as its first table
+        block goes out. With holdTransfer, the unit's port takes that block only once the program
+        has ended, as a unit that stalls the transfer would. */
     QuitDuringUpload quitDuringUpload (const std::function<void()>& quit, bool holdTransfer)
     {
         QuitDuringUpload seen;
         talvor::test::ScriptedDialogs dialogs;
+        const talvor::ScopedPortNamingRules rules{ talvor::PortNamingRules::trailingDigit };
         corvix::testing::SimulatedUnit unit (ports, {});
         app->initialise ({});
         auto* timer = NsOrvelA::deviceWatchTimer();
@@ -185,7 +187,8 @@ protected:
         bool quitSent = false;
         unit.onMessage = [&] (const corvix::testing::SimulatedUnit::ReceivedMessage& message)
         {
-            if (quitSent || message.bytes.size() < 6 || message.bytes[0] != 0xF0 || message.bytes[5] != corvix::testing::SimulatedUnit::tableBlock)
+            if (quitSent || message.bytes.size() < 6 || message.bytes[0] != 0xF0
+                || message.bytes[5] != corvix::testing::SimulatedUnit::tableBlock)
                 return;
 
             quitSent = true;
