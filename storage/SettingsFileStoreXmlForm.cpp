@@ -1,5 +1,7 @@
 #include "storage/SettingsFileStoreXmlForm.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -7,6 +9,8 @@ namespace NsOrvelA
 {
 namespace
 {
+constexpr std::ptrdiff_t firstBytesLooked = 8192;
+
 /** One pass over the document; every step moves forward or fails, so no input can hang it. */
 class Scanner final
 {
@@ -40,43 +44,59 @@ public:
     }
 
     /** Steps over a comment, a CDATA section or a processing instruction; true when one was there
-        (ok tells whether it was closed). */
-    bool skipNonElement (bool& ok)
+        (ok tells whether it was closed, and is false for a CDATA section where only space may stand). */
+    bool skipNonElement (bool& ok, bool onlySpace = false)
     {
         for (const auto& [start, stop] :
              { std::pair<std::string_view, std::string_view>{ "<!--", "-->" }, { "<![CDATA[", "]]>" }, { "<?", "?>" } })
             if (at (start))
             {
                 position += start.size();
-                ok = skipPast (stop);
+                ok = skipPast (stop) && ! (onlySpace && start == "<![CDATA[");
                 return true;
             }
 
         return false;
     }
 
-    /** Steps over text up to the next markup. */
-    bool skipText()
+    /** Steps over text up to the next markup. False at the end, at an entity the framework would
+        not read as one character (it takes a stray "&" to run to the next ";" anywhere after it,
+        markup included, or refuses the document when there is none), and at anything but space
+        where only space may stand. */
+    bool skipText (bool onlySpace = false)
     {
-        while (! atEnd() && *position != '<')
-            ++position;
+        const auto* start = position;
 
-        return ! atEnd();
+        while (! atEnd() && *position != '<')
+        {
+            if (onlySpace && ! isSpace (*position))
+                return false;
+
+            ++position;
+        }
+
+        std::string decoded;
+        return ! atEnd() && decode (std::string_view (start, static_cast<size_t> (position - start)), decoded);
     }
 
+    /** A name as the framework reads one; any other byte ends it. A byte outside ASCII is not
+        taken: whether the framework reads it as part of a name, or as the space after one,
+        depends on the locale. */
     bool readName (std::string_view& name)
     {
         const auto* start = position;
 
-        while (! atEnd() && ! isSpace (*position) && std::strchr ("/>=<\"'", *position) == nullptr)
+        while (! atEnd() && isNameCharacter (*position))
             ++position;
 
         name = std::string_view (start, static_cast<size_t> (position - start));
         return ! name.empty();
     }
 
-    /** Reads a start tag from its name on: the attributes, then ">" or "/>". */
-    bool readStartTag (std::string_view& name, bool& closed, std::string* nameValue = nullptr, std::string* valValue = nullptr)
+    /** Reads a start tag from its name on: the attributes, then ">" or "/>". Of an attribute that
+        comes twice, the first is taken, as the framework takes it. */
+    bool readStartTag (std::string_view& name, bool& closed, std::optional<std::string>* nameValue = nullptr,
+                       std::optional<std::string>* valValue = nullptr)
     {
         if (! readName (name))
             return false;
@@ -131,10 +151,10 @@ public:
             if (! decode (raw, decoded))
                 return false;
 
-            if (attribute == "name" && nameValue != nullptr)
-                *nameValue = std::move (decoded);
-            else if (attribute == "val" && valValue != nullptr)
-                *valValue = std::move (decoded);
+            auto* const taken = attribute == "name" ? nameValue : attribute == "val" ? valValue : nullptr;
+
+            if (taken != nullptr && ! taken->has_value())
+                *taken = std::move (decoded);
         }
     }
 
@@ -162,17 +182,18 @@ public:
         malformed // or the end of the text
     };
 
-    /** Steps over text, comments, CDATA sections and processing instructions to the next tag. */
-    Tag nextTag()
+    /** Steps over text, comments, CDATA sections and processing instructions to the next tag;
+        where only space may stand, text or a CDATA section is malformed. */
+    Tag nextTag (bool onlySpace = false)
     {
         for (;;)
         {
-            if (! skipText())
+            if (! skipText (onlySpace))
                 return Tag::malformed;
 
             auto ok = true;
 
-            if (skipNonElement (ok))
+            if (skipNonElement (ok, onlySpace))
             {
                 if (! ok)
                     return Tag::malformed;
@@ -226,7 +247,12 @@ public:
     }
 
 private:
-    static bool isSpace (char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+    static bool isSpace (char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+    static bool isNameCharacter (char c)
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c != 0 && std::strchr ("_-:.", c) != nullptr);
+    }
 
     static void appendUtf8 (std::string& out, unsigned long code)
     {
@@ -325,26 +351,34 @@ private:
     const char* const end;
 };
 
-/** The children of "PROPERTIES", from just after its start tag to just after its end tag. */
-bool readValues (Scanner& scanner, SettingsFileStoreXmlForm::Properties& properties)
+/** Whether the tag names the element, as the framework matches them: ignoring case. */
+bool isTag (std::string_view name, std::string_view expected)
+{
+    const auto upper = [] (char c) { return c >= 'a' && c <= 'z' ? static_cast<char> (c - 'a' + 'A') : c; };
+    return name.size() == expected.size()
+           && std::equal (name.begin(), name.end(), expected.begin(), [&] (char a, char b) { return upper (a) == upper (b); });
+}
+
+/** The children of the document element, from just after its start tag to just after its end tag. */
+bool readValues (Scanner& scanner, std::string_view documentName, SettingsFileStoreXmlForm::Properties& properties)
 {
     for (;;)
     {
         const auto tag = scanner.nextTag();
 
         if (tag != Scanner::Tag::start)
-            return tag == Scanner::Tag::end && scanner.readEndTag ("PROPERTIES");
+            return tag == Scanner::Tag::end && scanner.readEndTag (documentName);
 
         const auto* elementStart = scanner.here();
         scanner.skipPast ("<");
         std::string_view name;
-        std::string key, value;
+        std::optional<std::string> key, value;
         auto closed = false;
 
         if (! scanner.readStartTag (name, closed, &key, &value))
             return false;
 
-        if (name != "VALUE")
+        if (! isTag (name, "VALUE"))
         {
             // Passed over whole, with whatever is inside it.
             scanner.rewindTo (elementStart);
@@ -355,17 +389,19 @@ bool readValues (Scanner& scanner, SettingsFileStoreXmlForm::Properties& propert
             continue;
         }
 
-        // The first child element, if there is one, is the value; a "val" stands otherwise.
+        // The first child element, if there is one, is the value; a "val" stands otherwise. The
+        // framework takes text or a CDATA section before it for the value, re-formatted: such a
+        // file is not read.
         for (auto hasChild = false; ! closed;)
         {
-            const auto inner = scanner.nextTag();
+            const auto inner = scanner.nextTag (! hasChild);
 
             if (inner == Scanner::Tag::malformed)
                 return false;
 
             if (inner == Scanner::Tag::end)
             {
-                if (! scanner.readEndTag ("VALUE"))
+                if (! scanner.readEndTag (name))
                     return false;
 
                 break;
@@ -377,18 +413,22 @@ bool readValues (Scanner& scanner, SettingsFileStoreXmlForm::Properties& propert
                 return false;
 
             if (! hasChild)
-                value.assign (childStart, static_cast<size_t> (scanner.here() - childStart));
+                value.emplace (childStart, static_cast<size_t> (scanner.here() - childStart));
 
             hasChild = true;
         }
 
-        properties.emplace_back (std::move (key), std::move (value));
+        properties.emplace_back (key.value_or (std::string()), value.value_or (std::string()));
     }
 }
 } // namespace
 
 std::optional<SettingsFileStoreXmlForm::Properties> SettingsFileStoreXmlForm::read (const char* bytes, size_t size)
 {
+    // The framework reads the text up to its first 0 byte.
+    if (const auto* zero = std::memchr (bytes, 0, size); zero != nullptr)
+        size = static_cast<size_t> (static_cast<const char*> (zero) - bytes);
+
     Scanner scanner (bytes, size);
 
     if (scanner.at ("\xef\xbb\xbf"))
@@ -421,12 +461,16 @@ std::optional<SettingsFileStoreXmlForm::Properties> SettingsFileStoreXmlForm::re
     std::string_view name;
     auto closed = false;
 
-    if (! scanner.readStartTag (name, closed) || name != "PROPERTIES")
+    if (! scanner.readStartTag (name, closed) || ! isTag (name, "PROPERTIES"))
+        return std::nullopt;
+
+    // The framework first tells the document element's name from the file's first bytes alone.
+    if (scanner.here() - bytes > firstBytesLooked)
         return std::nullopt;
 
     Properties properties;
 
-    if (! closed && ! readValues (scanner, properties))
+    if (! closed && ! readValues (scanner, name, properties))
         return std::nullopt;
 
     return properties;

@@ -339,6 +339,18 @@ TEST_F (SettingsFileStoreTest, AFileInTheXmlFormIsReadAsTheFrameworkReadsItWitho
     EXPECT_EQ (readBack.getValue ("other"), "kept & \"quoted\"");
     EXPECT_EQ (readBack.getValue ("state"), tree.createXml()->toString (settingsValueFormat()));
 
+    // The framework matches the two element names in any case.
+    const auto lowerCase = juce::String::fromUTF8 (before.data(), static_cast<int> (before.size()))
+                               .replace ("<PROPERTIES>", "<properties>")
+                               .replace ("</PROPERTIES>", "</properties>")
+                               .replace ("<VALUE ", "<value ")
+                               .replace ("</VALUE>", "</value>");
+    ASSERT_TRUE (settingsFile().replaceWithText (lowerCase));
+    const auto lowerCaseXml = juce::PropertiesFile (options).getXmlValue ("state");
+    ASSERT_NE (lowerCaseXml, nullptr);
+    EXPECT_TRUE (identicalTrees (makeHost().getState(), juce::ValueTree::fromXml (*lowerCaseXml)));
+    ASSERT_FALSE (unreadableCopy().exists());
+
     // The framework's parser hangs on this text; here it is a map that cannot be adopted.
     const juce::String hostile ("<?xml version=\"1.0\"?><PROPERTIES><VALUE name=\"state\" val=\"x\"/>"
                                 "<store><?a?>b&amp;</store></PROPERTIES>");
@@ -346,6 +358,56 @@ TEST_F (SettingsFileStoreTest, AFileInTheXmlFormIsReadAsTheFrameworkReadsItWitho
     EXPECT_EQ (makeHost().getState().getNumChildren(), 8) << "the default tree";
     EXPECT_EQ (bytesOfFile (settingsFile()), hostile.toStdString());
     EXPECT_EQ (bytesOfFile (unreadableCopy()), hostile.toStdString());
+}
+
+TEST_F (SettingsFileStoreTest, AFileInTheXmlFormGivesWhatTheFrameworkReadsInItOrNothing)
+{
+    // Files the framework never writes but reads: each gives the value the framework reads from
+    // the same bytes, or nothing, and is then kept beside itself.
+    const auto options = optionsIn (corvix::testing::testSettingsFolder());
+    const std::string value = "<store ver=\"0.23\"/>", val = "val=\"&lt;store ver=&quot;0.23&quot;/&gt;\"";
+    const auto file = [] (const std::string& values)
+    { return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n\n<PROPERTIES>\n  " + values + "\n</PROPERTIES>\n"; };
+
+    struct Shape
+    {
+        const char* what;
+        std::string bytes;
+        bool givesValue;
+    };
+
+    for (const auto& [what, bytes, givesValue] :
+         { Shape{ "a value's element in lower case", file ("<value name=\"state\" " + val + "></value>"), true },
+           Shape{ "the document's element in lower case", "<properties><VALUE name=\"state\" " + val + "/></properties>", true },
+           Shape{ "attributes twice", file ("<VALUE name=\"state\" " + val + " val=\"second\" name=\"other\"/>"), true },
+           Shape{ "attributes parted by a form feed", file ("<VALUE\fname=\"state\"\f" + val + "/>"), true },
+           Shape{ "text before the value's element", file ("<VALUE name=\"state\">note" + value + "</VALUE>"), false },
+           Shape{ "a CDATA section before it", file ("<VALUE name=\"state\"><![CDATA[]]>" + value + "</VALUE>"), false },
+           Shape{ "a stray ampersand in text", file ("<VALUE name=\"state\" " + val + "/> a & b"), false },
+           Shape{ "a 0 byte, where the framework's text ends", file ("<VALUE name=\"state\" " + val + "/>" + '\0'), false },
+           Shape{ "a space outside ASCII before a name", file ("<VALUE name=\"state\"\xe3\x80\x80" + val + "/>"), false },
+           Shape{ "the document's element past the first 8 KiB",
+                  "<!--" + std::string (8192, ' ') + "-->" + file ("<VALUE name=\"state\" " + val + "/>"), false } })
+    {
+        SCOPED_TRACE (what);
+        unreadableCopy().deleteFile();
+        ASSERT_TRUE (settingsFile().replaceWithData (bytes.data(), bytes.size()));
+        const SettingsFileStore store (options);
+        size_t length = 0;
+        const auto* given = store.findValue ("state", length);
+
+        if (givesValue)
+        {
+            EXPECT_EQ (given != nullptr ? std::string (given, length) : "nothing", value);
+            EXPECT_EQ (juce::PropertiesFile (options).getValue ("state").toStdString(), value);
+            EXPECT_FALSE (unreadableCopy().exists());
+        }
+        else
+        {
+            EXPECT_EQ (given, nullptr);
+            EXPECT_EQ (bytesOfFile (unreadableCopy()), bytes);
+        }
+    }
 }
 
 /** An uncompressed settings file of keys and values, each ending in a 0 byte. */
