@@ -3,6 +3,9 @@
 #include "platform/MessageLoopWait.h"
 
 #include <atomic>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace talvor
 {
@@ -13,8 +16,8 @@ std::atomic<int> runningThreads{ 0 };
 constexpr int readChunkBytes = 0x8000;
 } // namespace
 
-/** All that the request's thread touches. The thread keeps its own share, so whatever becomes of
-    the request's owner, nothing the thread reads or writes goes away before the thread ends. */
+/** All that the request's thread and its closer touch. Each keeps its own share, so whatever
+    becomes of the request's owner, nothing they read or write goes away before they end. */
 struct ServerRequestThread::Shared
 {
     Shared (const juce::URL& urlToAsk, int timeoutMs, juce::int64 largestBytes)
@@ -31,27 +34,41 @@ struct ServerRequestThread::Shared
 
     bool transfer()
     {
-        juce::WebInputStream* web = nullptr;
+        if (shouldExit)
+            return false;
+
+        // Made outside the lock: the framework's curl layer makes a stream under a lock of its
+        // own, which a close elsewhere holds for as long as a name lookup takes.
+        auto web = std::make_shared<juce::WebInputStream> (url, false);
+        web->withConnectionTimeout (connectionTimeoutMs);
+        web->withNumRedirectsToFollow (5);
 
         {
-            const juce::ScopedLock guard (streamLock);
+            const std::lock_guard<std::mutex> guard (streamLock);
 
             if (shouldExit)
                 return false;
 
-            stream = std::make_unique<juce::WebInputStream> (url, false);
-            stream->withConnectionTimeout (connectionTimeoutMs);
-            stream->withNumRedirectsToFollow (5);
-            web = stream.get();
+            stream = web;
         }
 
-        if (! web->connect (nullptr) || shouldExit || web->isError())
+        const auto whole = fetch (*web);
+
+        // A closer still busy with the stream keeps its own share and destroys it when done.
+        const std::lock_guard<std::mutex> guard (streamLock);
+        stream.reset();
+        return whole;
+    }
+
+    bool fetch (juce::WebInputStream& web)
+    {
+        if (! web.connect (nullptr) || shouldExit || web.isError())
             return false;
 
-        answer.status = web->getStatusCode();
-        answer.contentType = web->getResponseHeaders().getValue ("Content-Type", {});
+        answer.status = web.getStatusCode();
+        answer.contentType = web.getResponseHeaders().getValue ("Content-Type", {});
 
-        return largestBodyBytes <= 0 || readBody (*web);
+        return largestBodyBytes <= 0 || readBody (web);
     }
 
     bool readBody (juce::WebInputStream& web)
@@ -90,21 +107,63 @@ struct ServerRequestThread::Shared
         return announced < 0 ? web.isExhausted() : (juce::int64) answer.body.getSize() == announced;
     }
 
-    void stop()
+    /** Asks the transfer to end and hands the closing of its stream to a thread of its own: the
+        layer below may take its time over a close (curl waits for a name lookup it has started,
+        WinINet's close can block too), and the caller must never wait on it. */
+    static void stop (const std::shared_ptr<Shared>& self)
     {
-        const juce::ScopedLock guard (streamLock);
-        shouldExit = true;
+        self->shouldExit = true;
 
-        if (stream != nullptr)
-            stream->cancel();
+        {
+            // Only looked at here: a share of the stream held on this thread could be its last.
+            const std::lock_guard<std::mutex> guard (self->streamLock);
+
+            if (self->stream == nullptr)
+                return;
+        }
+
+        ++runningThreads;
+
+        try
+        {
+            std::thread (
+                [share = self]() mutable
+                {
+                    share->closeStream();
+                    // Its share goes before it counts itself out, as the request's thread does.
+                    share.reset();
+                    --runningThreads;
+                })
+                .detach();
+        }
+        catch (const std::system_error&)
+        {
+            // Without a closer the transfer ends at its own time-outs, having seen the stop.
+            --runningThreads;
+        }
+    }
+
+    void closeStream()
+    {
+        std::shared_ptr<juce::WebInputStream> open;
+
+        {
+            const std::lock_guard<std::mutex> guard (streamLock);
+            open = stream;
+        }
+
+        if (open != nullptr)
+            open->cancel();
     }
 
     const juce::URL url;
     const int connectionTimeoutMs;
     const juce::int64 largestBodyBytes;
 
-    juce::CriticalSection streamLock;
-    std::unique_ptr<juce::WebInputStream> stream;
+    // The stream is made, used and destroyed on the request's thread or its closer, never on the
+    // caller's: the request's thread empties this before it ends.
+    std::mutex streamLock;
+    std::shared_ptr<juce::WebInputStream> stream;
     std::atomic<bool> shouldExit{ false };
 
     // Written by the thread only, and read by the owner only once finished is seen.
@@ -120,16 +179,21 @@ ServerRequestThread::ServerRequestThread (const juce::URL& url, int connectionTi
 {
     ++runningThreads;
 
-    const auto launched = juce::Thread::launch (
-        [share = shared]() mutable
-        {
-            share->run();
-            // The thread's share goes before it counts itself out: then nothing of it is left.
-            share.reset();
-            --runningThreads;
-        });
-
-    if (! launched)
+    // A detached thread that owns its share: nothing of it, not even its own bookkeeping, lives
+    // in anything the request's owner can destroy.
+    try
+    {
+        std::thread (
+            [share = shared]() mutable
+            {
+                share->run();
+                // The thread's share goes before it counts itself out: then nothing of it is left.
+                share.reset();
+                --runningThreads;
+            })
+            .detach();
+    }
+    catch (const std::system_error&)
     {
         // No thread, no answer: the request has failed at once.
         --runningThreads;
@@ -176,7 +240,7 @@ void ServerRequestThread::cancel()
     if (shared->finished.load())
         return;
 
-    shared->stop();
+    Shared::stop (shared);
     // Past the grace the thread is left to end by itself: it holds its own share of what it touches.
     shared->ended.wait ((double) stopGraceMs);
 }

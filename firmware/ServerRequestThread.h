@@ -13,10 +13,12 @@ namespace talvor
     program for as long as it pleases.
 
     The thread touches only what it owns together with this object: the connection and the answer,
-    kept in memory. A stop closes the connection and gives the thread a short grace to end; a
-    thread still caught in a read that the layer below does not end on the close (WinINet under
-    Wine is one such layer) is left to finish on its own, and the request counts as failed. So a
-    stop, and a deadline, hold whatever the layer below does. */
+    kept in memory. The connection is made, closed and destroyed on threads of the request's own,
+    never on the caller's, since the layer below can hold any of these for long (curl's close waits
+    for a name lookup it has started, WinINet's close can block). A stop has the connection closed
+    on a thread of its own and gives the request's thread a short grace to end; a thread still
+    caught in the layer below after that is left to finish on its own, and the request counts as
+    failed. So a stop, and a deadline, hold whatever the layer below does. */
 class ServerRequestThread final
 {
 public:
@@ -56,11 +58,13 @@ public:
     /** The answer; empty unless finished. */
     const Answer& answer() const noexcept;
 
-    /** Stops the transfer and waits up to the stop's grace for the thread; after that the request
-        has failed, and the thread, if still running, ends by itself later. */
+    /** Stops the transfer and waits up to the stop's grace for the thread, however long the
+        layer below takes to close; after that the request has failed, and the thread, if still
+        running, ends by itself later. */
     void cancel();
 
-    /** Requests' threads still running, those left to finish on their own included. */
+    /** Requests' threads still running, those left to finish on their own and those still
+        closing a stopped request's connection included. */
     static int threadsRunning() noexcept;
 
 private:

@@ -1,5 +1,9 @@
+#include "firmware/ServerRequestThread.h"
 #include "firmware/UpgradeFrames.h"
+#include "tests/support/OwnMountsRun.h"
 #include "tests/wizard/WholeUpgradeFixture.h"
+
+#include <vector>
 
 // Esc and the window's close button, pressed while an upgrade runs: what the unit is sent and
 // written afterwards, through the launcher and the real wizard window.
@@ -9,6 +13,74 @@ namespace
 using namespace talvor;
 using namespace talvor::test;
 using Response = corvix::testing::LoopbackHttpServer::Response;
+
+/** A name server on port 53 of a loopback address that holds every question it is asked,
+    unanswered, until told to answer: then every name asked for does not exist. */
+class HoldingNameServer final
+{
+public:
+    explicit HoldingNameServer (const juce::String& address) : bound (socket.bindToPort (53, address)) {}
+
+    bool isBound() const noexcept { return bound; }
+
+    /** How many questions have come so far. */
+    int questionsAsked()
+    {
+        takeQuestions();
+        return asked;
+    }
+
+    /** Answers the questions held and those come since: each name does not exist. */
+    void answerAllAsNonexistent()
+    {
+        takeQuestions();
+
+        for (auto& question : held)
+        {
+            auto* bytes = static_cast<juce::uint8*> (question.bytes.getData());
+            bytes[2] = (juce::uint8) ((bytes[2] | 0x80) & ~0x02); // an answer, not cut short
+            bytes[3] = 0x83; // recursion available; the name does not exist
+            socket.write (question.fromAddress, question.fromPort, bytes, (int) question.bytes.getSize());
+        }
+
+        held.clear();
+    }
+
+private:
+    struct Question
+    {
+        juce::MemoryBlock bytes;
+        juce::String fromAddress;
+        int fromPort = 0;
+    };
+
+    void takeQuestions()
+    {
+        char buffer[1500];
+
+        while (bound && socket.waitUntilReady (true, 0) == 1)
+        {
+            Question question;
+            const auto got = socket.read (buffer, (int) sizeof (buffer), false, question.fromAddress, question.fromPort);
+
+            if (got <= 0)
+                return;
+
+            // Shorter than a header is no question.
+            if (got < 12)
+                continue;
+
+            question.bytes.append (buffer, (size_t) got);
+            held.push_back (std::move (question));
+            ++asked;
+        }
+    }
+
+    juce::DatagramSocket socket;
+    const bool bound;
+    std::vector<Question> held;
+    int asked = 0;
+};
 
 class StoppingAnUpgrade : public WholeUpgrade
 {
@@ -252,4 +324,86 @@ TEST_F (StoppingAnUpgrade, EscWhileStep2WaitsForTheBootloaderSaysTheUpgradeWasSt
         ports.removeAll();
         sentToUnits.clear();
     }
+}
+
+TEST_F (StoppingAnUpgrade, EscWhileTheDownloadWaitsForANameThatIsNeverResolvedGivesTheWindowBackAndWritesNothing)
+{
+    // A name server that never answers is named only in a file tree of the test's own.
+    if (! corvix::testing::insideOwnMounts())
+    {
+        // An address of the run's own, so that runs side by side never share one; one wait of
+        // 30 s for the name: a stop that waited for the lookup would take that long.
+        auto& random = juce::Random::getSystemRandom();
+        const auto address = "127.53." + juce::String (random.nextInt ({ 1, 255 })) + "." + juce::String (random.nextInt ({ 1, 255 }));
+        const juce::TemporaryFile resolverSettings;
+        ASSERT_TRUE (
+            resolverSettings.getFile().replaceWithText ("nameserver " + address + "\noptions timeout:30 attempts:1\n", false, false, "\n"));
+
+        const auto run =
+            corvix::testing::runCurrentTestInOwnMounts ({ "--bind", resolverSettings.getFile().getFullPathName(), "/etc/resolv.conf" });
+
+        if (run.skipped)
+            GTEST_SKIP() << run.output;
+
+        EXPECT_TRUE (run.passed) << run.output;
+        return;
+    }
+
+    const auto address =
+        juce::StringArray::fromLines (juce::File ("/etc/resolv.conf").loadFileAsString())[0].fromFirstOccurrenceOf (" ", false, false);
+    HoldingNameServer names (address);
+
+    if (! names.isBound())
+        GTEST_SKIP() << "no name server could be made on port 53 of " << address << ", which takes root";
+
+    // The catalogue comes at once; the file itself lies on a mirror whose name is never resolved.
+    startServer().respondAlways (
+        "/firmware.xml", Response::ok (R"(<firmwares><fw pid="2057" name="Orvel-A" version="1.06" fw="orvel_a_1.06.bin"/></firmwares>)"));
+    server->respondAlways ("/orvel_a_1.06.bin", Response::redirect (302, "http://mirror.firmware.talvor.example/orvel_a_1.06.bin"));
+    addUnit ("Orvel-A V1.05 1");
+    const auto threadsBefore = ServerRequestThread::threadsRunning();
+    double escAt = 0.0, returnedAt = 0.0;
+    int stepAfterwards = -2;
+    onWizard (
+        [&] (FirmwareUpgradeComponent& wizard)
+        {
+            const PollUntil user (
+                [&]
+                {
+                    if (names.questionsAsked() == 0)
+                        return false;
+
+                    escAt = juce::Time::getMillisecondCounterHiRes();
+                    pressEscape (wizard);
+                    return true;
+                });
+            click (wizard, 0);
+            returnedAt = juce::Time::getMillisecondCounterHiRes();
+            stepAfterwards = wizard.getCurrentStep();
+        });
+    letChooserConfirmItself();
+
+    launchFirmwareUpgrader (2057, nullptr, false, true);
+
+    ASSERT_GT (escAt, 0.0) << "the download never asked for the mirror's name; shown: " << scripted.titles().joinIntoString ("|");
+    // The stop's grace and a wide margin for a loaded machine; far below the lookup's 30 s.
+    EXPECT_LT (returnedAt - escAt, ServerRequestThread::defaultStopGraceMs + 2500.0) << "the window waited for the name lookup";
+    EXPECT_EQ (stepAfterwards, 2);
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::messageBox), 0) << scripted.messages().joinIntoString ("|");
+    EXPECT_EQ (shownOfKind (ShownDialog::Kind::openChooser), 0);
+
+    // The name is answered at last; what was left running ends and still writes nothing.
+    const auto hangGuard = juce::Time::getMillisecondCounter() + 20000;
+
+    while (ServerRequestThread::threadsRunning() > threadsBefore && juce::Time::getMillisecondCounter() < hangGuard)
+    {
+        names.answerAllAsNonexistent();
+        juce::Thread::sleep (10);
+    }
+
+    EXPECT_LE (ServerRequestThread::threadsRunning(), threadsBefore) << "the request's threads never ended";
+    EXPECT_EQ (cacheFolder.getFile().getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 0)
+        << "something was written into the cache";
+    EXPECT_EQ (server->requestCount ("/orvel_a_1.06.bin"), 1);
+    EXPECT_EQ (toolRuns ("write-memory"), 0);
 }
