@@ -1,11 +1,13 @@
 #include "link/ProgramQuit.h"
 
 #include "link/SaveAsDefault.h"
+#include "link/UploadEngine.h"
 #include "map/SharedEditingState.h"
 
 #include <juce_events/juce_events.h>
 
 #include <memory>
+#include <utility>
 
 namespace NsOrvelA
 {
@@ -13,12 +15,32 @@ namespace
 {
 constexpr int transferPollMs = 20;
 
+/** Set from a quit's start to its end: a quit asked for meanwhile (its own upload runs the
+    message loop) changes nothing. */
+bool quitting = false;
+
+bool anySlotMarkedForUpload()
+{
+    for (size_t slot = 0; slot < slotCount; ++slot)
+        if (slotDirty[slot] != 0 || slotSending[slot] != 0)
+            return true;
+
+    return false;
+}
+
 void carryOut (const std::function<void()>& stopLoop)
 {
+    // As the device-watch timer's next tick would: the slots edited since the last upload go to
+    // the units before they are told to store their defaults, so that they store what the user sees.
+    if (saveDefaultsPending != 0 && transferBusy == 0 && anySlotMarkedForUpload())
+        uploadMappings();
+
     saveDefaultsIfPending();
 
     if (stopLoop)
         stopLoop();
+
+    quitting = false;
 }
 
 /** Looks for the transfer's end while the transfer's own waits run the message loop. */
@@ -66,7 +88,7 @@ std::function<void()>& installedStopper()
 
 void quitProgram (std::function<void()> stopLoop)
 {
-    if (quitIsWaitingForTransfer())
+    if (std::exchange (quitting, true))
         return;
 
     if (transferBusy != 0)
@@ -77,7 +99,11 @@ void quitProgram (std::function<void()> stopLoop)
 
 bool quitIsWaitingForTransfer() { return waitingQuit() != nullptr; }
 
-void abandonWaitingQuit() { waitingQuit() = nullptr; }
+void abandonWaitingQuit()
+{
+    waitingQuit() = nullptr;
+    quitting = false;
+}
 
 void setMessageLoopStopper (std::function<void()> stopper) { installedStopper() = std::move (stopper); }
 

@@ -6,10 +6,12 @@ namespace NsOrvelA
 {
 /** The longest a quit waits for a transfer to the units to end. A transfer's own waits are
     bounded; this holds whatever they add up to, on top of an upload of every slot to a few units. */
-constexpr int longestQuitWaitForTransferMs = 6000;
+constexpr int longestQuitWaitForTransferMs = 10000;
 
-/** Ends the program: a "SAVE AS DEFAULT" still pending is carried out (the units told, the map
-    stored, a box when either failed), then the message loop is stopped with stopLoop.
+/** Ends the program: a "SAVE AS DEFAULT" still pending is carried out as the device-watch timer
+    would (the slots edited since the last upload uploaded, the units told, the map stored, a box
+    when the units could not be told or the map not stored), then the message loop is stopped with
+    stopLoop.
 
     A quit that comes while a transfer to the units runs (the user's close arrives inside one of its
     waits) is carried out once the transfer has ended, since the units take no other message

@@ -143,12 +143,16 @@ TEST_F (ShellApplicationTest, AQuitRightAfterSaveAsDefaultTellsTheUnitsAndStores
     app->initialise ({});
     NsOrvelA::deviceWatchTimer()->stopTimer(); // its next tick is further away than the user's quit
 
+    NsOrvelA::slotDawIds[0] = 2; // the editor's refreshes write the slots' workstations into the map
+    host->getStateTree().slotNode (1, 1).setProperty (NsOrvelA::mapIds::current, 2, nullptr);
     host->getStateTree().controlEntry (40, 1, 1).setProperty (NsOrvelA::mapIds::name, "kept at the quit", nullptr);
+    NsOrvelA::slotDirty[0] = 1;
     NsOrvelA::editorCommands::saveAsDefault();
     // The window's close button; the tray's "Quit" and the system's request to quit go the same way.
     window().closeButtonPressed();
     EXPECT_EQ (loopStops, 1);
     EXPECT_EQ (unit.countChannelMessages (0xEC, 0x2D), 1) << "the units store their defaults";
+    EXPECT_EQ (unit.cellText (1, 40).trim(), "kept at the quit") << "the edit went to the units before they stored it";
     EXPECT_EQ (makeHost().getStateTree().controlEntry (40, 1, 1).getProperty (NsOrvelA::mapIds::name), juce::var ("kept at the quit"))
         << "the next start shows the map";
 }
