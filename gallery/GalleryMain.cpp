@@ -11,7 +11,6 @@
 #include "map/ControlLayout.h"
 #include "map/MapIdentifiers.h"
 #include "map/SharedEditingState.h"
-#include "platform/WholeFileReplacement.h"
 #include "platform/VirtualMidiPortBackend.h"
 
 #include <functional>
@@ -322,8 +321,8 @@ std::vector<DialogShot> dialogShots()
         { "save-as-default-error.png",
           [] (MainComp& e, PictureDialogs&, const juce::File& scratch)
           {
-              // A folder where the new settings file would be written: the store fails as on a full disk.
-              const auto inTheWay = talvor::WholeFileReplacement::partialFileOf (scratch.getChildFile ("OrvelA.conf"));
+              // A folder where the settings file would be: the store fails and says why.
+              const auto inTheWay = scratch.getChildFile ("OrvelA.conf");
               inTheWay.createDirectory();
               runCommand (e, Command::saveDefault);
 

@@ -16,9 +16,9 @@ juce::Result Host::saveMappingFile (const juce::File& file)
     // Written straight from the tree, with the bytes the framework's XML writer gives, through a
     // new file that takes the old one's place only once it is whole on the disk: a full disk, a
     // folder that cannot be written or a read-only file leave an existing file as it was, and a
-    // folder of that name is never replaced.
-    if (file.isDirectory() || ! MapXmlWriter::writeToFile (impl->state, mapFileFormat(), file))
-        return juce::Result::fail ("Failed to write mapping file");
+    // folder of that name is never replaced. The user is told the system's reason.
+    if (juce::String why; ! MapXmlWriter::writeToFile (impl->state, mapFileFormat(), file, &why))
+        return juce::Result::fail ("Failed to write mapping file" + (why.isNotEmpty() ? ": " + why : juce::String()));
 
     return juce::Result::ok();
 }

@@ -23,8 +23,9 @@ enum class FileReplacement
     are written into a new file beside it, every write and the final flush to the disk checked, and
     only then does the new file take the old one's name (and, on POSIX systems, its permissions).
     A full disk, a folder that cannot be written, a folder of that name, or a file the user has
-    made read-only keep the old file whole. (WholeFileReplacement does the same with the bytes
-    given piece by piece.) */
+    made read-only keep the old file whole. A symbolic link is followed to the file it names, which
+    takes the bytes; the link stays. (WholeFileReplacement does the same with the bytes given
+    piece by piece.) */
 FileReplacement replaceWholeFile (const juce::File& file, const void* bytes, size_t size, juce::String* failureReason = nullptr);
 
 /** Why replaceWholeFile could not put new bytes in the file's place, in the system's words, found

@@ -13,9 +13,16 @@ namespace talvor
     written or is missing, a folder of that name, or a file the user has made read-only keep the
     old file whole; so does an object that goes without replace().
 
-    The new file is the hidden ".NAME.partial" (partialFileOf): a program killed while it writes
-    leaves no file of the old one's extension that a chooser would offer as a map, and the next
-    replacement of the same file removes what such a run left.
+    A symbolic link is followed to the file it names, through every link of a chain and also when
+    that file does not exist yet: the new contents replace that file, and the link stays a link.
+
+    Each replacement writes a hidden file of its own beside the file, ".NAME.<random>.partial", so
+    that replacements of one file at the same moment never write into or move each other's, and the
+    file ends holding one of them whole. A program killed while it writes leaves no file of the old
+    one's extension that a chooser would offer as a map; a later replacement of the same file
+    removes what such a run left. On POSIX systems a replacement holds an advisory lock (flock) on
+    its own file while it lasts, and only a leftover whose lock can be taken is removed; on Windows
+    an open file cannot be removed anyway.
 
     Where the system allows it (Linux), what is written is sent on to the disk at once, in the
     background, so that the flush at the end waits only for the last pieces instead of all of a
@@ -43,19 +50,16 @@ public:
         while nothing has failed. */
     const juce::String& failureReason() const noexcept { return reason; }
 
-    /** The file the contents are written into before they take the file's place. */
-    static juce::File partialFileOf (const juce::File& file);
-
 private:
     FileReplacement fail (const juce::String& why, FileReplacement how = FileReplacement::failed);
     void sendWrittenBytesToDisk();
 
-    const juce::File target;
+    juce::File target; // the file the links lead to
     FileReplacement status{ FileReplacement::failed };
     juce::String reason;
     bool existed{ false };
     std::unique_ptr<juce::TemporaryFile> temporary;
     std::unique_ptr<juce::FileOutputStream> out;
-    int syncDescriptor{ -1 };
+    int ownDescriptor{ -1 }; // holds the lock on the new file (POSIX)
 };
 } // namespace talvor

@@ -584,7 +584,8 @@ juce::String MapXmlWriter::toString (const juce::ValueTree& tree, const juce::Xm
     return juce::String (juce::CharPointer_UTF8 (bytes), juce::CharPointer_UTF8 (bytes + text.getSize()));
 }
 
-bool MapXmlWriter::writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file)
+bool MapXmlWriter::writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file,
+                                juce::String* failureReason)
 {
     if (! tree.isValid())
         return false;
@@ -592,18 +593,30 @@ bool MapXmlWriter::writeToFile (const juce::ValueTree& tree, const juce::XmlElem
     // The text goes into the file a block at a time as it is made, and on to the disk meanwhile:
     // no 20 MB buffer is made and grown, and the flush at the end has little left to wait for.
     talvor::WholeFileReplacement replacement (file);
+    const auto written = [&replacement, failureReason] (bool done)
+    {
+        if (! done && failureReason != nullptr)
+            *failureReason = replacement.failureReason();
+
+        return done;
+    };
+
+    // No text is made for a file that cannot be written at all.
+    if (replacement.failureReason().isNotEmpty())
+        return written (false);
+
     juce::MemoryBlock block;
 
     {
         TextOutput output (block, [&replacement] (const char* bytes, size_t size) { return replacement.append (bytes, size); });
 
         if (writeDocument (tree, format, output))
-            return output.handOnTheRest() && replacement.replace() == talvor::FileReplacement::replaced;
+            return written (output.handOnTheRest() && replacement.replace() == talvor::FileReplacement::replaced);
     }
 
     block.reset();
     writeWithTheFramework (tree, format, block);
-    return replacement.restart() && replacement.append (block.getData(), block.getSize())
-           && replacement.replace() == talvor::FileReplacement::replaced;
+    return written (replacement.restart() && replacement.append (block.getData(), block.getSize())
+                    && replacement.replace() == talvor::FileReplacement::replaced);
 }
 } // namespace NsOrvelA

@@ -30,7 +30,9 @@ public:
     /** Writes the file through a new file beside it that takes its place only once every byte is
         on the disk (talvor::replaceWholeFile). False when the tree is invalid or the file could not
         be written — a full disk, a folder that cannot be written, a read-only file — and then an
-        existing file is left whole. */
-    static bool writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file);
+        existing file is left whole; `failureReason`, when given, then tells why in the system's
+        words (empty for an invalid tree). */
+    static bool writeToFile (const juce::ValueTree& tree, const juce::XmlElement::TextFormat& format, const juce::File& file,
+                             juce::String* failureReason = nullptr);
 };
 } // namespace NsOrvelA

@@ -5,7 +5,7 @@
 #include "storage/SettingsFileStore.h"
 #include "tests/support/HostTest.h"
 #include "tests/support/MapXmlTestTrees.h"
-#include "platform/WholeFileReplacement.h"
+#include "tests/support/OwnMountsRun.h"
 #include "tables/DefaultMaps.h"
 #include "tests/support/ScopedFileSizeLimit.h"
 
@@ -25,7 +25,6 @@
 namespace
 {
 using namespace NsOrvelA;
-using talvor::WholeFileReplacement;
 using corvix::testing::bytesOf;
 using corvix::testing::identicalTrees;
 
@@ -477,9 +476,11 @@ TEST_F (SettingsFileStoreTest, KeysAndValuesOfAnyBytesReadBackAsTheyWereWritten)
 #if JUCE_LINUX
 TEST_F (SettingsFileStoreTest, AStoreWritesTheFileOnce)
 {
-    // Every write makes a new file beside the settings file, which then takes its name.
+    // Every write makes a new hidden file of its own beside the settings file, which then takes its
+    // name.
     const auto made = filesMadeIn (corvix::testing::testSettingsFolder(), [this] { EXPECT_TRUE (host->saveState()); });
-    EXPECT_EQ (made, juce::StringArray (".OrvelA.conf.partial"));
+    ASSERT_EQ (made.size(), 1) << made.joinIntoString (" ");
+    EXPECT_TRUE (made[0].startsWith (".OrvelA.conf.") && made[0].endsWith (".partial")) << made[0];
 }
 #endif
 
@@ -505,18 +506,16 @@ TEST_F (SettingsFileStoreTest, AStoreThatCannotBeWrittenIsReportedAndKeepsTheSto
     EXPECT_TRUE (contentOf (settingsFile()) == before);
     EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (6)) << "the next start shows the last map stored";
 
-    // Where a user's file stands in for the common one, a common file whose write fails (here a
-    // folder is in the way of its new file) is not replaced by it: the next start would read the
-    // common one, and show the old map.
+    // Where a user's file stands in for the common one, a common file whose write fails (here on
+    // a full disk again) is not replaced by it: the next start would read the common one, and show
+    // the old map.
     const auto userFile = reference.getChildFile ("user/OrvelA.conf");
     const auto options = optionsIn (corvix::testing::testSettingsFolder());
-    const auto inTheWay = WholeFileReplacement::partialFileOf (settingsFile());
-    ASSERT_TRUE (inTheWay.createDirectory());
     {
+        const corvix::testing::ScopedFileSizeLimit limit (4);
         const auto stored = SettingsFileStore (options, settingsFile(), userFile).setValue ("state", "<store/>", 8);
-        EXPECT_EQ (stored.getErrorMessage(), juce::String (std::strerror (EISDIR)));
+        EXPECT_EQ (stored.getErrorMessage(), juce::String (std::strerror (EFBIG)));
     }
-    ASSERT_TRUE (inTheWay.deleteRecursively());
 
     EXPECT_FALSE (userFile.exists());
     size_t length = 0;
@@ -546,5 +545,65 @@ TEST_F (SettingsFileStoreTest, AStoreThatMayNotBeWrittenWritesNothingButStillRea
 
     EXPECT_FALSE (store.setValue ("state", "<store/>", 8));
     EXPECT_EQ (settingsFile().getLastModificationTime(), before);
+}
+} // namespace
+
+namespace
+{
+TEST_F (SettingsFileStoreTest, AStoreThroughALinkWritesTheFileItNamesAndTheLinkStays)
+{
+#if JUCE_WINDOWS
+    GTEST_SKIP() << "symbolic links need an administrator's right on Windows";
+#else
+    // The settings file is a link into another folder, to a file that is not there yet.
+    const auto linkText = reference.getFileName() + "/stored.conf";
+    ASSERT_TRUE (juce::File::createSymbolicLink (settingsFile(), linkText, false));
+
+    for (const auto current : { 6, 3 })
+    {
+        SCOPED_TRACE (current);
+        host->getState().setProperty (mapIds::current, current, nullptr);
+        ASSERT_TRUE (host->saveState());
+        EXPECT_EQ (settingsFile().getNativeLinkedTarget(), linkText);
+        ASSERT_TRUE (reference.getChildFile ("stored.conf").existsAsFile());
+        EXPECT_TRUE (contentOf (reference.getChildFile ("stored.conf")).find ("<store current=\"" + std::to_string (current))
+                     != std::string::npos);
+        EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (current)) << "the next start reads it";
+    }
+
+    EXPECT_EQ (corvix::testing::testSettingsFolder().getNumberOfChildFiles (juce::File::findFilesAndDirectories), 2);
+    EXPECT_EQ (reference.getNumberOfChildFiles (juce::File::findFilesAndDirectories), 1);
+#endif
+}
+
+TEST_F (SettingsFileStoreTest, AStoreOnAReadOnlyFileSystemNamesTheFileAndTheSystemsReason)
+{
+    const auto place = corvix::testing::insideOwnMounts() ? corvix::testing::readOnlyFolder()
+                                                          : corvix::testing::testSettingsFolder().getChildFile ("read-only");
+    const juce::ScopedValueSetter<juce::String> settingsPlace (settingsFolderName, place.getFullPathName());
+    const auto file = place.getChildFile ("OrvelA.conf");
+
+    if (! corvix::testing::insideOwnMounts())
+    {
+        makeHost().getState().setProperty (mapIds::current, 6, nullptr);
+        ASSERT_TRUE (host->saveState());
+
+        const auto run = corvix::testing::runCurrentTestWithReadOnlyFolder (place);
+
+        if (run.skipped)
+            GTEST_SKIP() << run.output;
+
+        EXPECT_TRUE (run.passed) << run.output;
+        EXPECT_EQ (makeHost().getState().getProperty (mapIds::current), juce::var (6)) << "the stored map is kept";
+        return;
+    }
+
+    // On a file system mounted read-only, where the file itself would be writable.
+    auto& next = makeHost();
+    EXPECT_EQ (next.getState().getProperty (mapIds::current), juce::var (6));
+    next.getState().setProperty (mapIds::current, 2, nullptr);
+    const auto stored = next.saveState();
+    EXPECT_TRUE (stored.failed());
+    EXPECT_EQ (stored.getErrorMessage(), "The map could not be saved as default in " + file.getFullPathName() + ": Read-only file system");
 }
 } // namespace

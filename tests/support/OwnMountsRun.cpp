@@ -7,6 +7,7 @@ namespace corvix::testing
 namespace
 {
 const char* const insideVariable = "CORVIX_TEST_IN_OWN_MOUNTS";
+const char* const readOnlyFolderVariable = "CORVIX_TEST_READ_ONLY_FOLDER";
 const juce::File bubblewrap{ "/usr/bin/bwrap" };
 } // namespace
 
@@ -71,4 +72,12 @@ OwnMountsRun runCurrentTestInOwnMounts (const juce::StringArray& bubblewrapArgum
 
     return run;
 }
+
+OwnMountsRun runCurrentTestWithReadOnlyFolder (const juce::File& folder, int timeoutMs)
+{
+    const auto path = folder.getFullPathName();
+    return runCurrentTestInOwnMounts ({ "--ro-bind", path, path, "--setenv", readOnlyFolderVariable, path }, timeoutMs);
+}
+
+juce::File readOnlyFolder() { return juce::File (juce::SystemStats::getEnvironmentVariable (readOnlyFolderVariable, {})); }
 } // namespace corvix::testing

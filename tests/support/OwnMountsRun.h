@@ -23,4 +23,11 @@ bool insideOwnMounts();
     machine itself. The child is given up after the time-out (a hang guard). Linux only; elsewhere
     the run counts as skipped. */
 OwnMountsRun runCurrentTestInOwnMounts (const juce::StringArray& bubblewrapArguments, int timeoutMs = 120000);
+
+/** Runs the current test again (runCurrentTestInOwnMounts) with the folder, which must exist, on
+    a file system mounted read-only; inside that run, readOnlyFolder() names it. */
+OwnMountsRun runCurrentTestWithReadOnlyFolder (const juce::File& folder, int timeoutMs = 120000);
+
+/** Inside runCurrentTestWithReadOnlyFolder, the folder that is read-only there. */
+juce::File readOnlyFolder();
 } // namespace corvix::testing
