@@ -20,8 +20,8 @@ struct PressedKey
 /** The keys pressed while it lives, a key of the numeric keypad told from the main key that the
     framework reports it as: on Linux keypad 1 comes as "1" (as End without Num Lock), keypad Enter
     as Return and keypad minus as a soft hyphen; on Windows keypad minus, "/" and "." come as the
-    main keys, keypad Enter as Return, keypad 1 without Num Lock as End, keypad 5 without it as no
-    key at all. Each key press the framework reports is matched with the press the system reported
+    main keys, keypad Enter as Return, keypad 1 without Num Lock as End, keypad 5 without it as key
+    code 0. Each key press the framework reports is matched with the press the system reported
     itself (talvor::KeyDownRecorder), in order: the oldest press not yet matched that the framework
     reports that way. A keypad key becomes the framework's own keypad key press (keypad Enter, which
     the framework has none for, stays Return), described "numpad 1", "numpad enter" and so on; the

@@ -42,8 +42,9 @@ struct KeyDown
     std::optional<KeypadKey> keypadKey;
 
     /** For a key off the keypad: the keypad keys that the framework reports the way it may report
-        this one (the main "1" key and End both come as keypad 1 does). Empty where the system tells
-        the framework's reports apart itself. */
+        this one (the main "1" key and End both come as keypad 1 does). Empty on Windows, where each
+        press is reported just before the framework's key press for it, so that none needs telling
+        by its looks. */
     KeypadKeySet lookalikes;
 };
 
