@@ -35,7 +35,7 @@ KeyEntryWindow::~KeyEntryWindow()
 
 bool KeyEntryWindow::keyPressed (const juce::KeyPress& key)
 {
-    captureKey (pressedKey (key));
+    captureKey (pressedKeys.keyPressed (key));
     return true;
 }
 
@@ -44,7 +44,7 @@ bool KeyEntryWindow::keyStateChanged (bool isKeyDown)
     if (! isKeyDown)
         return false;
 
-    const auto key = keyDownWithoutPress (juce::ModifierKeys::getCurrentModifiers().withoutMouseButtons());
+    const auto key = pressedKeys.keyWentDown (juce::ModifierKeys::getCurrentModifiers().withoutMouseButtons());
 
     if (key.has_value())
         captureKey (*key);

@@ -27,7 +27,7 @@ public:
     KeyEntryWindow();
     ~KeyEntryWindow() override;
 
-    /** Records the key, a keypad key as the keypad's (see pressedKey); always consumed. */
+    /** Records the key, a keypad key as the keypad's (see PressedKeys); always consumed. */
     bool keyPressed (const juce::KeyPress& key) override;
 
     /** Records a key that went down without a key press of its own (keypad 5 without Num Lock). */
@@ -48,6 +48,7 @@ public:
 
 private:
     int captureKind = 0;
+    PressedKeys pressedKeys; // from the window's start: its keys are pressed after it
     PressedKey capturedKey;
     juce::MouseWheelDetails capturedWheel{};
     juce::String captureText;

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <bitset>
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace talvor
 {
@@ -28,13 +31,47 @@ enum class KeypadKey
 
 constexpr int keypadKeyCount = 16;
 
-using HeldKeypadKeys = std::bitset<keypadKeyCount>;
+using KeypadKeySet = std::bitset<keypadKeyCount>;
 
-/** The keypad keys held down now, as the display server knows them. On Linux the framework reports
-    a keypad key as the main key it stands for, so the physical key held at the moment of a press
-    is what tells them apart. Always empty on Windows, where the framework tells the keypad's digits
-    by their scan codes itself and there is no X server to ask, and without a display. */
-HeldKeypadKeys heldKeypadKeys();
+inline bool contains (const KeypadKeySet& keys, KeypadKey key) { return keys.test (static_cast<size_t> (key)); }
 
-inline bool isHeld (const HeldKeypadKeys& held, KeypadKey key) { return held.test (static_cast<size_t> (key)); }
+/** One key going down, as the system reported the press itself. */
+struct KeyDown
+{
+    /** The keypad key pressed; nothing for a key off the keypad. */
+    std::optional<KeypadKey> keypadKey;
+
+    /** For a key off the keypad: the keypad keys that the framework reports the way it may report
+        this one (the main "1" key and End both come as keypad 1 does). Empty on Windows, where each
+        press is reported just before the framework's key press for it, so that none needs telling
+        by its looks. */
+    KeypadKeySet lookalikes;
+};
+
+/** Records the keys going down while it lives, in order, from what the system reports of each
+    press itself: a press is known however soon its key is released, and whatever the framework
+    makes of it. Modifier keys are left out: they make no key press of their own.
+
+    On Linux these are the X input extension's raw key presses, read on a connection of its own;
+    they come before the framework's own key event and go to every client, whichever window has
+    the keyboard. On Windows they are this thread's key messages, seen by a keyboard hook just
+    before the framework handles each. Without a display nothing is recorded. One recorder at a
+    time, on the message thread. */
+class KeyDownRecorder final
+{
+public:
+    KeyDownRecorder();
+    ~KeyDownRecorder();
+
+    KeyDownRecorder (const KeyDownRecorder&) = delete;
+    KeyDownRecorder& operator= (const KeyDownRecorder&) = delete;
+
+    /** The presses reported since the last call, oldest first: everything the system has reported
+        by the time of the call. */
+    std::vector<KeyDown> takeReported();
+
+private:
+    struct Native;
+    std::unique_ptr<Native> native;
+};
 } // namespace talvor

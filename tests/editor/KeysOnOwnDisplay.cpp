@@ -7,7 +7,9 @@
 #include <thread>
 #include <vector>
 
-#if ! defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -21,18 +23,149 @@ namespace
 const char* const childMark = "CORVIX_TEST_ON_OWN_DISPLAY";
 } // namespace
 
-bool onOwnDisplay() { return juce::SystemStats::getEnvironmentVariable (childMark, {}).isNotEmpty(); }
+bool onOwnDisplay()
+{
+#if defined(_WIN32)
+    return true;
+#else
+    return juce::SystemStats::getEnvironmentVariable (childMark, {}).isNotEmpty();
+#endif
+}
+
+namespace
+{
+/** The keys of the taps or chord, in the order they go down. */
+juce::StringArray keysOf (const juce::String& chord) { return juce::StringArray::fromTokens (chord, "+", {}); }
+} // namespace
+
+bool TestKeyboard::waitForFocus (juce::Component& window)
+{
+    // The peer asks the system which window has the focus (the framework gives it to a window
+    // inside its own).
+    return GuiHarness::pumpUntil (
+        [&window]
+        {
+            window.toFront (true);
+            return window.getPeer() != nullptr && window.getPeer()->isFocused();
+        });
+}
+
+void TestKeyboard::tap (const juce::String& taps)
+{
+    for (const auto& chord : juce::StringArray::fromTokens (taps, " ", {}))
+    {
+        const auto keys = keysOf (chord);
+
+        for (const auto& key : keys)
+            send (key, true);
+
+        for (int i = keys.size(); --i >= 0;)
+            send (keys[i], false);
+    }
+}
 
 #if defined(_WIN32)
-void runThisTestOnOwnDisplay() { GTEST_SKIP() << "the keys are pressed through an X server of the test's own, which Windows has not"; }
+namespace
+{
+struct ScanCode
+{
+    const char* key;
+    WORD code;
+    bool extended;
+    WORD virtualKey; // as the keyboard layout makes it of the scan code
+    WORD withNumLock; // the same, Num Lock on; 0: the same either way
+};
+
+/** What a keyboard sends for the keys the tests press, and what the keyboard layout makes of it:
+    the keypad's keys share their scan codes with the separate Home, arrow, Insert, Delete, Enter
+    and "/" keys, which a keyboard sends as extended keys. */
+constexpr ScanCode scanCodes[] = {
+    { "KP_0", 0x52, false, VK_INSERT, VK_NUMPAD0 },
+    { "KP_1", 0x4f, false, VK_END, VK_NUMPAD1 },
+    { "KP_2", 0x50, false, VK_DOWN, VK_NUMPAD2 },
+    { "KP_3", 0x51, false, VK_NEXT, VK_NUMPAD3 },
+    { "KP_4", 0x4b, false, VK_LEFT, VK_NUMPAD4 },
+    { "KP_5", 0x4c, false, VK_CLEAR, VK_NUMPAD5 },
+    { "KP_6", 0x4d, false, VK_RIGHT, VK_NUMPAD6 },
+    { "KP_7", 0x47, false, VK_HOME, VK_NUMPAD7 },
+    { "KP_8", 0x48, false, VK_UP, VK_NUMPAD8 },
+    { "KP_9", 0x49, false, VK_PRIOR, VK_NUMPAD9 },
+    { "KP_Decimal", 0x53, false, VK_DELETE, VK_DECIMAL },
+    { "KP_Add", 0x4e, false, VK_ADD, 0 },
+    { "KP_Subtract", 0x4a, false, VK_SUBTRACT, 0 },
+    { "KP_Multiply", 0x37, false, VK_MULTIPLY, 0 },
+    { "KP_Divide", 0x35, true, VK_DIVIDE, 0 },
+    { "KP_Enter", 0x1c, true, VK_RETURN, 0 },
+    { "Num_Lock", 0x45, false, VK_NUMLOCK, 0 },
+    { "1", 0x02, false, '1', 0 },
+    { "Return", 0x1c, false, VK_RETURN, 0 },
+    { "End", 0x4f, true, VK_END, 0 },
+};
+
+const ScanCode& scanCodeOf (const juce::String& key)
+{
+    static constexpr ScanCode none{ "", 0, false, 0, 0 };
+
+    for (const auto& scanCode : scanCodes)
+        if (key == scanCode.key)
+            return scanCode;
+
+    return none;
+}
+
+bool numLockIsOn() { return (GetKeyState (VK_NUMLOCK) & 1) != 0; }
+} // namespace
+
+void runThisTestOnOwnDisplay() {} // not needed: onOwnDisplay() holds
 
 TestKeyboard::TestKeyboard() = default;
 TestKeyboard::~TestKeyboard() = default;
-void TestKeyboard::setNumLock (bool) {}
-bool TestKeyboard::waitForFocus (juce::Component&) { return false; }
-void TestKeyboard::press (const std::vector<const char*>&) {}
-void TestKeyboard::release (const std::vector<const char*>&) {}
-void TestKeyboard::send (const char*, bool) {}
+
+void TestKeyboard::setNumLock (bool on)
+{
+    if (numLockIsOn() == on)
+        return;
+
+    tap ("Num_Lock");
+    ASSERT_TRUE (GuiHarness::pumpUntil ([on] { return numLockIsOn() == on; })) << "Num Lock stays " << (on ? "off" : "on");
+}
+
+void TestKeyboard::hold (const juce::String& keys, const std::function<bool()>& repeatedEnough)
+{
+    const auto held = keysOf (keys);
+
+    for (const auto& key : held)
+        send (key, true);
+
+    // The last key repeats, as a keyboard repeats a held key, until the window has had enough.
+    GuiHarness::pumpUntil (
+        [&]
+        {
+            if (repeatedEnough())
+                return true;
+
+            send (held[held.size() - 1], true);
+            return false;
+        });
+
+    for (int i = held.size(); --i >= 0;)
+        send (held[i], false);
+}
+
+void TestKeyboard::send (const juce::String& key, bool down)
+{
+    const auto& scanCode = scanCodeOf (key);
+    ASSERT_NE (scanCode.code, 0) << key << " has no scan code here";
+
+    // Windows makes the key message's virtual key of the scan code itself; Wine takes the one
+    // given, which Windows ignores.
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = numLockIsOn() && scanCode.withNumLock != 0 ? scanCode.withNumLock : scanCode.virtualKey;
+    input.ki.wScan = scanCode.code;
+    input.ki.dwFlags = KEYEVENTF_SCANCODE | (scanCode.extended ? KEYEVENTF_EXTENDEDKEY : 0u) | (down ? 0u : KEYEVENTF_KEYUP);
+    ASSERT_EQ (SendInput (1, &input, sizeof (input)), 1u) << key;
+}
 #else
 namespace
 {
@@ -136,7 +269,14 @@ void runThisTestOnOwnDisplay()
     EXPECT_TRUE (output.contains ("[  PASSED  ] 1 test")) << output;
 }
 
-TestKeyboard::TestKeyboard() : display (XOpenDisplay (nullptr)) { EXPECT_NE (display, nullptr) << "no display"; }
+TestKeyboard::TestKeyboard() : display (XOpenDisplay (nullptr))
+{
+    EXPECT_NE (display, nullptr) << "no display";
+
+    // A held key starts repeating soon: the server is the test's own.
+    if (display != nullptr)
+        XkbSetAutoRepeatRate (connection (display), XkbUseCoreKbd, 100, 20);
+}
 
 TestKeyboard::~TestKeyboard()
 {
@@ -157,34 +297,23 @@ void TestKeyboard::setNumLock (bool on)
     ASSERT_EQ ((state.locked_mods & mask) != 0, on);
 }
 
-bool TestKeyboard::waitForFocus (juce::Component& window)
+void TestKeyboard::hold (const juce::String& keys, const std::function<bool()>& repeatedEnough)
 {
-    // The peer asks the X server which window has the focus (the framework gives it to a window
-    // inside its own).
-    return GuiHarness::pumpUntil (
-        [&window]
-        {
-            window.toFront (true);
-            return window.getPeer() != nullptr && window.getPeer()->isFocused();
-        });
-}
+    const auto held = keysOf (keys);
 
-void TestKeyboard::press (const std::vector<const char*>& keys)
-{
-    for (auto* key : keys)
+    for (const auto& key : held)
         send (key, true);
+
+    GuiHarness::pumpUntil (repeatedEnough);
+
+    for (int i = held.size(); --i >= 0;)
+        send (held[i], false);
 }
 
-void TestKeyboard::release (const std::vector<const char*>& keys)
-{
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        send (*key, false);
-}
-
-void TestKeyboard::send (const char* key, bool down)
+void TestKeyboard::send (const juce::String& key, bool down)
 {
     auto* x = connection (display);
-    const auto code = XKeysymToKeycode (x, XStringToKeysym (key));
+    const auto code = XKeysymToKeycode (x, XStringToKeysym (key.toRawUTF8()));
     ASSERT_NE (code, 0) << key << " is on no key";
     XTestFakeKeyEvent (x, code, down ? True : False, CurrentTime);
     XSync (x, False);
