@@ -14,6 +14,34 @@ namespace
 std::atomic<int> runningThreads{ 0 };
 
 constexpr int readChunkBytes = 0x8000;
+
+/** Runs the work on a detached thread that owns its share of what the work touches: nothing of it,
+    not even its own bookkeeping, lives in anything the request's owner can destroy. The share goes
+    before the thread counts itself out, so that nothing of it is left once it is counted out.
+    False when no thread could be started. */
+template <typename Share, typename Work>
+bool runDetached (std::shared_ptr<Share> share, Work work)
+{
+    ++runningThreads;
+
+    try
+    {
+        std::thread (
+            [share = std::move (share), work]() mutable
+            {
+                work (*share);
+                share.reset();
+                --runningThreads;
+            })
+            .detach();
+        return true;
+    }
+    catch (const std::system_error&)
+    {
+        --runningThreads;
+        return false;
+    }
+}
 } // namespace
 
 /** All that the request's thread and its closer touch. Each keeps its own share, so whatever
@@ -122,25 +150,8 @@ struct ServerRequestThread::Shared
                 return;
         }
 
-        ++runningThreads;
-
-        try
-        {
-            std::thread (
-                [share = self]() mutable
-                {
-                    share->closeStream();
-                    // Its share goes before it counts itself out, as the request's thread does.
-                    share.reset();
-                    --runningThreads;
-                })
-                .detach();
-        }
-        catch (const std::system_error&)
-        {
-            // Without a closer the transfer ends at its own time-outs, having seen the stop.
-            --runningThreads;
-        }
+        // Without a closer the transfer ends at its own time-outs, having seen the stop.
+        runDetached (self, [] (Shared& share) { share.closeStream(); });
     }
 
     void closeStream()
@@ -177,26 +188,9 @@ struct ServerRequestThread::Shared
 ServerRequestThread::ServerRequestThread (const juce::URL& url, int connectionTimeoutMs, juce::int64 largestBodyBytes, int graceMs)
     : shared (std::make_shared<Shared> (url, connectionTimeoutMs, largestBodyBytes)), stopGraceMs (graceMs)
 {
-    ++runningThreads;
-
-    // A detached thread that owns its share: nothing of it, not even its own bookkeeping, lives
-    // in anything the request's owner can destroy.
-    try
-    {
-        std::thread (
-            [share = shared]() mutable
-            {
-                share->run();
-                // The thread's share goes before it counts itself out: then nothing of it is left.
-                share.reset();
-                --runningThreads;
-            })
-            .detach();
-    }
-    catch (const std::system_error&)
+    if (! runDetached (shared, [] (Shared& share) { share.run(); }))
     {
         // No thread, no answer: the request has failed at once.
-        --runningThreads;
         shared->finished = true;
         shared->ended.signal();
     }
