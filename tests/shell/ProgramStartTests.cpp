@@ -75,37 +75,39 @@ TEST_F (ProgramStartTest, OnASmallScreenTheWindowFitsCentredAndItsFirstLayoutsRe
     const auto centred = screenArea.withSizeKeepingCentre (850, 720);
     EXPECT_EQ (shown.bounds.toString(), centred.toString()) << "the whole editor, its command row among it, is on the screen";
 
-    // The user drags the window to other sizes seven times; the editor takes its own size back in a
-    // layout each time. How many of the five re-centring layouts the start-up used, and when a
-    // loaded X server delivers each re-centring, is not the test's business: after six layouts of
-    // the user's, none re-centres any more, and the window stays where the user put it. A
-    // re-centring layout gives the window its size first and moves it after, so the drag that
-    // follows the size can meet the move; the seventh drag follows a layout that moved nothing.
-    // A drag that comes while the window still answers the one before can go unanswered (the
-    // framework takes it for its own resize); the user drags again, and so does the test.
+    // The user drags the window to another place and size, again and again; the editor takes its
+    // own size back in a layout each time. The first five layouts re-centre the window, every later
+    // one leaves it where the user put it. How many of the five the start-up used, and when a loaded
+    // X server delivers each re-centring, is not the test's business; nor is a drag that meets the
+    // program's own resize or move of the layout before, which the framework then takes for its own
+    // and answers with no layout of its own. The user drags until the window stays, and so does the
+    // test.
     const auto sizeIsTheEditors = [&]
     {
         const auto now = screen.programWindow();
         return now.has_value() && now->bounds.getWidth() == 850 && now->bounds.getHeight() == 720;
     };
 
-    for (int resize = 0; resize < 7; ++resize)
+    int recentred = 0;
+    bool stays = false;
+
+    for (int drag = 0; drag < 15 && ! stays; ++drag)
     {
-        bool answered = false;
+        const juce::Point<int> place (3 + drag, 4);
+        screen.moveAndResize (shown.id, { place.x, place.y, 900 + 10 * drag, 650 });
 
-        for (int drag = 0; drag < 10 && ! answered; ++drag)
-        {
-            screen.moveAndResize (shown.id, { 3, 4, 900 + 10 * resize + drag, 650 });
-            answered = ProgramOnOwnDisplay::waitUntil (sizeIsTheEditors, 3000);
-        }
+        if (! ProgramOnOwnDisplay::waitUntil (sizeIsTheEditors, 3000))
+            continue;
 
-        ASSERT_TRUE (answered) << "the editor did not take its size back";
+        juce::Thread::sleep (1000); // a re-centring of this layout would come in this time
+        const auto now = screen.programWindow();
+        ASSERT_TRUE (now.has_value());
+        stays = now->bounds == juce::Rectangle<int> (place.x, place.y, 850, 720);
+        recentred += now->bounds == centred ? 1 : 0;
     }
 
-    juce::Thread::sleep (1000); // a re-centring that still came would come in this time
-    const auto now = screen.programWindow();
-    ASSERT_TRUE (now.has_value());
-    EXPECT_EQ (now->bounds.toString(), juce::Rectangle<int> (3, 4, 850, 720).toString());
+    EXPECT_TRUE (stays) << "the window never stayed where the user put it";
+    EXPECT_LE (recentred, 5) << "only the first five layouts re-centre the window";
 }
 
 TEST_F (ProgramStartTest, FromTheMomentItIsMappedTheWindowShowsThePaintedEditor)
